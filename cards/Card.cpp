@@ -1,0 +1,131 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Card.h"
+
+#include <QIODevice>
+#include <QPainter>
+
+#include "Bilinear.h"
+#include "JpegCodec.h"
+#include "Utils.h"
+
+bool Card::LoadImage(const QString &fileName, QString *error)
+{
+    Picture loaded;
+    if (!loaded.Load(fileName, error))
+        return false;
+    Source = std::move(loaded);
+    Scaled = Source.Bitmap32();
+    return true;
+}
+
+void Card::PaintTo(QPainter &canvas, unsigned x, unsigned y) const
+{
+    if (Scaled.isNull())
+        return;
+    const QPoint at(static_cast<int>(x), static_cast<int>(y));
+    if (Scaled.format() == QImage::Format_RGB32 || Scaled.format() == QImage::Format_ARGB32_Premultiplied) {
+        canvas.drawImage(at, Scaled);
+        return;
+    }
+    if (PaintCache.isNull() || PaintCacheKey != Scaled.cacheKey()) {
+        PaintCache = Scaled.convertToFormat(QImage::Format_RGB32);
+        PaintCacheKey = Scaled.cacheKey();
+    }
+    canvas.drawImage(at, PaintCache);
+}
+
+void Card::CropImage(int x, int y, int w, int h)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    const QImage whole = Scaled.format() == QImage::Format_RGB32 ? Scaled : Scaled.convertToFormat(QImage::Format_RGB32);
+    QImage cropped(w, h, QImage::Format_RGB32);
+    cropped.fill(Qt::black);
+    QPainter p(&cropped);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), whole, QRect(x, y, w, h));
+    p.end();
+    Scaled = cropped;
+    Source.SetBitmap(Scaled);
+}
+
+const QImage &Card::GetBitmap()
+{
+    return Source.Bitmap32();
+}
+
+void Card::ScaleImage(int w, int h)
+{
+    const QImage &src = GetBitmap();
+    if (src.width() == w && src.height() == h) {
+        Scaled = src;
+        return;
+    }
+    BilinearFilter(src, Scaled, w, h);
+}
+
+bool Card::Load(QIODevice &in, QString *error)
+{
+    uint32_t reserved;
+    int32_t w, h, n;
+    uint8_t value, suit;
+    if (!VekIO::ReadLE32(in, reserved) || !VekIO::ReadLE32(in, w) || !VekIO::ReadLE32(in, h)
+        || !VekIO::ReadU8(in, value) || !VekIO::ReadU8(in, suit) || !VekIO::ReadLE32(in, n)) {
+        if (error)
+            *error = QStringLiteral("the card record is cut short");
+        return false;
+    }
+    if (n <= 0) {
+        Value = value;
+        Suit = CardSuit(suit);
+        return true;
+    }
+    if (n > VekIO::Remaining(in)) {
+        if (error)
+            *error = QStringLiteral("the card picture is cut short");
+        return false;
+    }
+    const QByteArray data = in.read(n);
+    if (data.size() != n) {
+        if (error)
+            *error = QStringLiteral("the card picture is cut short");
+        return false;
+    }
+    QImage decoded;
+    if (!VekJpeg::Decode(reinterpret_cast<const uchar *>(data.constData()), data.size(),
+                         VekJpeg::DecodeMode::BestQuality, decoded, error))
+        return false;
+
+    Value = value;
+    Suit = CardSuit(suit);
+    Source.SetBitmap(decoded);
+    Scaled = decoded;
+
+    // The picture counts as present once any byte of it is not black. The
+    // record's own W and H bound the scan, but never beyond the decoded rows.
+    const int rows = qMin(h, decoded.height());
+    const qsizetype rowBytes = qMin<qsizetype>(qMax(w, 0) * qsizetype(3), qsizetype(decoded.width()) * 3);
+    for (int y = 0; y < rows && !ImageFlag; ++y) {
+        const uchar *row = decoded.constScanLine(y);
+        for (qsizetype i = 0; i < rowBytes; ++i) {
+            if (row[i]) {
+                ImageFlag = true;
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+bool Card::Save(QIODevice &out)
+{
+    const QImage &bmp = GetBitmap();
+    QByteArray jpeg;
+    if (!bmp.isNull() && !VekJpeg::Encode(bmp, jpeg))
+        return false;
+    return VekIO::WriteLE32(out, uint32_t(0)) && VekIO::WriteLE32(out, int32_t(bmp.width()))
+        && VekIO::WriteLE32(out, int32_t(bmp.height())) && VekIO::WriteU8(out, Value)
+        && VekIO::WriteU8(out, uint8_t(Suit)) && VekIO::WriteLE32(out, int32_t(jpeg.size()))
+        && out.write(jpeg) == jpeg.size();
+}

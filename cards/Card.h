@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+#include <QImage>
+#include <QString>
+
+#include "Picture.h"
+
+class QIODevice;
+class QPainter;
+
+enum CardSuit : uint8_t { Clubs = 0, Diamonds = 1, Hearts = 2, Spades = 3, NoSuit = 4 };
+enum CardColor : uint8_t { Black = 0, Red = 1 };
+
+// One card of a deck: its rank and suit, the mark Deck::Pick uses, and its
+// picture twice — the source as it was loaded and the display bitmap at the
+// current card size. The same class serves for the 52 playing cards, the back,
+// the placeholders and the table's empty-cell picture.
+//
+// A card is stored in a deck file as one record (little-endian):
+//   0  uint32  0
+//   4  int32   W, width of the source picture
+//   8  int32   H, height of the source picture
+//  12  uint8   Value (1 = Ace ... 13 = King)
+//  13  uint8   Suit
+//  14  int32   N, length of the JPEG data; N <= 0 means no picture
+//  18  N bytes baseline JPEG of W x H pixels
+class Card {
+public:
+    static constexpr int RecordHeaderSize = 18;
+
+    Card() = default;
+
+    // Loads a picture file (decoder chosen by extension) as the source and a
+    // 32-bit copy of it as the display bitmap. On failure nothing changes and
+    // the reason is available through *error.
+    bool LoadImage(const QString &fileName, QString *error = nullptr);
+
+    // Draws the display bitmap unchanged with its top-left corner at (x, y).
+    void PaintTo(QPainter &canvas, unsigned x, unsigned y) const;
+
+    // The display bitmap; it stays the card's. Callers may draw on it.
+    QImage &GetScaledBitmap() { return Scaled; }
+    const QImage &GetScaledBitmap() const { return Scaled; }
+
+    // Crops the display bitmap to the rectangle, which becomes the new source.
+    // Parts of the rectangle outside the picture come out black.
+    void CropImage(int x, int y, int w, int h);
+    // Rebuilds the display bitmap at w x h from the source, never from the
+    // current display bitmap, so repeated resizing does not compound.
+    void ScaleImage(int w, int h);
+    // The source as a 32-bit bitmap; it stays the card's.
+    const QImage &GetBitmap();
+
+    // Reads one deck record at the stream position. Returns false, with the
+    // card left exactly as it was, when the record is short, its length runs
+    // past the end of the stream or its picture does not decode.
+    bool Load(QIODevice &in, QString *error = nullptr);
+    // Writes one deck record; false when the picture cannot be encoded or the
+    // stream refuses the bytes.
+    bool Save(QIODevice &out);
+
+    bool HasImage() const { return ImageFlag; }
+    void ClearImage() { ImageFlag = false; }
+    bool IsAssigned() const { return Suit != NoSuit; }
+    void SetUsed(bool used) { Used = used; }
+    bool HasBeenUsed() const { return Used; }
+    // The display bitmap becomes the source (after drawing on it).
+    void DropOriginal() { Source.SetBitmap(Scaled); }
+    void SetValue(uint8_t value, CardSuit suit)
+    {
+        Value = value;
+        Suit = suit;
+    }
+    uint8_t GetValue() const { return Value; }
+    CardSuit GetSuit() const { return Suit; }
+    // Clubs and spades are black, diamonds and hearts red (an unassigned card
+    // counts as black).
+    CardColor GetColor() const { return (Suit == Diamonds || Suit == Hearts) ? Red : Black; }
+
+    const Picture &GetSource() const { return Source; }
+
+private:
+    Picture Source;
+    QImage Scaled;
+    // Scaled as 32 bits for painting when it is held in another format (24-bit
+    // right after a deck load); rebuilt only when Scaled changes.
+    mutable QImage PaintCache;
+    mutable qint64 PaintCacheKey = 0;
+    uint8_t Value = 0;
+    CardSuit Suit = NoSuit;
+    bool Used = false;
+    bool ImageFlag = false;
+};

@@ -1,0 +1,197 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "JpegCodec.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+// libjpeg reports errors through error_exit, which by default ends the
+// process. Ours jumps back into the small leaf function that made the failing
+// call. No C++ object with a destructor is alive inside those leaf functions,
+// and nothing is thrown through libjpeg's C frames.
+
+namespace VekJpeg {
+
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+extern "C" void vekErrorExit(j_common_ptr cinfo)
+{
+    auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    longjmp(err->jump, 1);
+}
+
+extern "C" void vekOutputMessage(j_common_ptr)
+{
+    // Warnings (for example a corrupt-data warning) are not printed.
+}
+
+void setupErrors(ErrorManager &err)
+{
+    jpeg_std_error(&err.pub);
+    err.pub.error_exit = vekErrorExit;
+    err.pub.output_message = vekOutputMessage;
+    err.message[0] = 0;
+}
+
+// --- decoding -------------------------------------------------------------
+
+class Decompressor {
+public:
+    Decompressor() { setupErrors(err); }
+    ~Decompressor()
+    {
+        if (created)
+            jpeg_destroy_decompress(&cinfo);
+    }
+    Decompressor(const Decompressor &) = delete;
+    Decompressor &operator=(const Decompressor &) = delete;
+
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    bool created = false;
+};
+
+bool startDecompress(Decompressor *d, const uchar *data, unsigned long size, bool fast)
+{
+    if (setjmp(d->err.jump))
+        return false;
+    d->cinfo.err = &d->err.pub;
+    jpeg_create_decompress(&d->cinfo);
+    d->created = true;
+    jpeg_mem_src(&d->cinfo, data, size);
+    jpeg_read_header(&d->cinfo, TRUE);
+    d->cinfo.out_color_space = JCS_EXT_BGR;
+    d->cinfo.scale_num = 1;
+    d->cinfo.scale_denom = 1;
+    d->cinfo.buffered_image = FALSE;
+    d->cinfo.do_block_smoothing = FALSE;
+    d->cinfo.dct_method = fast ? JDCT_IFAST : JDCT_ISLOW;
+    d->cinfo.do_fancy_upsampling = fast ? FALSE : TRUE;
+    jpeg_calc_output_dimensions(&d->cinfo);
+    return true;
+}
+
+bool readScanlines(Decompressor *d, uchar *bits, qsizetype bytesPerLine)
+{
+    if (setjmp(d->err.jump))
+        return false;
+    jpeg_start_decompress(&d->cinfo);
+    while (d->cinfo.output_scanline < d->cinfo.output_height) {
+        JSAMPROW row = bits + d->cinfo.output_scanline * bytesPerLine;
+        jpeg_read_scanlines(&d->cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&d->cinfo);
+    return true;
+}
+
+// --- encoding -------------------------------------------------------------
+
+class Compressor {
+public:
+    Compressor() { setupErrors(err); }
+    ~Compressor()
+    {
+        if (created)
+            jpeg_destroy_compress(&cinfo);
+        free(buffer);
+    }
+    Compressor(const Compressor &) = delete;
+    Compressor &operator=(const Compressor &) = delete;
+
+    jpeg_compress_struct cinfo{};
+    ErrorManager err{};
+    bool created = false;
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+};
+
+bool compress(Compressor *c, const uchar *bits, qsizetype bytesPerLine, int width, int height)
+{
+    if (setjmp(c->err.jump))
+        return false;
+    c->cinfo.err = &c->err.pub;
+    jpeg_create_compress(&c->cinfo);
+    c->created = true;
+    jpeg_mem_dest(&c->cinfo, &c->buffer, &c->size);
+    c->cinfo.image_width = JDIMENSION(width);
+    c->cinfo.image_height = JDIMENSION(height);
+    c->cinfo.input_components = 4;
+    c->cinfo.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&c->cinfo);
+    c->cinfo.dct_method = JDCT_ISLOW;
+    c->cinfo.smoothing_factor = 0;
+    jpeg_start_compress(&c->cinfo, TRUE);
+    while (c->cinfo.next_scanline < c->cinfo.image_height) {
+        JSAMPROW row = const_cast<uchar *>(bits + c->cinfo.next_scanline * bytesPerLine);
+        jpeg_write_scanlines(&c->cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&c->cinfo);
+    return true;
+}
+
+void setError(QString *error, const char *what, const char *detail)
+{
+    if (error)
+        *error = detail && *detail ? QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(detail))
+                                   : QString::fromLatin1(what);
+}
+
+} // namespace
+
+bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error)
+{
+    if (!data || size <= 0) {
+        setError(error, "the JPEG picture is empty", nullptr);
+        return false;
+    }
+    Decompressor d;
+    if (!startDecompress(&d, data, static_cast<unsigned long>(size), mode == DecodeMode::Fast)) {
+        setError(error, "the JPEG picture is damaged", d.err.message);
+        return false;
+    }
+    const int w = int(d.cinfo.output_width);
+    const int h = int(d.cinfo.output_height);
+    if (w <= 0 || h <= 0 || w > MaxDimension || h > MaxDimension || d.cinfo.output_components != 3) {
+        setError(error, "the JPEG picture has an unsupported size or layout", nullptr);
+        return false;
+    }
+    QImage image(w, h, QImage::Format_BGR888);
+    if (image.isNull()) {
+        setError(error, "not enough memory for the JPEG picture", nullptr);
+        return false;
+    }
+    if (!readScanlines(&d, image.bits(), image.bytesPerLine())) {
+        setError(error, "the JPEG picture is damaged", d.err.message);
+        return false;
+    }
+    out = std::move(image);
+    return true;
+}
+
+bool Encode(const QImage &image, QByteArray &out, QString *error)
+{
+    if (image.isNull()) {
+        setError(error, "there is no picture to encode", nullptr);
+        return false;
+    }
+    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    Compressor c;
+    if (!compress(&c, rgb.constBits(), rgb.bytesPerLine(), rgb.width(), rgb.height())) {
+        setError(error, "the picture could not be encoded as JPEG", c.err.message);
+        return false;
+    }
+    out = QByteArray(reinterpret_cast<const char *>(c.buffer), qsizetype(c.size));
+    return true;
+}
+
+} // namespace VekJpeg

@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Direct libjpeg(-turbo) decoding and encoding. Errors never end the process:
+// they come back as false with a message.
+namespace VekJpeg {
+
+enum class DecodeMode {
+    Fast,        // pictures chosen as card sources, backgrounds, the cell picture
+    BestQuality, // the pictures inside deck records
+};
+
+// Pictures larger than this in either direction are refused before anything is
+// allocated for them.
+constexpr int MaxDimension = 16384;
+
+// Decodes to 24-bit pixels, bytes blue, green, red (QImage::Format_BGR888).
+bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
+
+// Encodes a baseline JPEG at the encoder's default quality in the best-quality
+// mode without smoothing. Any image format is accepted.
+bool Encode(const QImage &image, QByteArray &out, QString *error = nullptr);
+
+} // namespace VekJpeg
