@@ -1,0 +1,176 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Deck loading against bare libjpeg-turbo decoding of the same 57 streams, and
+// rescaling all 57 pictures to each card size.
+//
+//   build/bench/deck_bench
+//
+// The line "BM_LoadDeck" divided by "BM_BareDecode" is the load overhead; the
+// target is at most 1.5. Resize reports one line per card size; the exact
+// halving to 88 x 130 should stay under a millisecond.
+
+#include <cstdio>
+#include <vector>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <jpeglib.h>
+
+#include "Deck.h"
+
+namespace {
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString file;
+    std::vector<QByteArray> streams; // the 57 JPEG streams as stored
+
+    Fixture()
+    {
+        file = dir.filePath(QStringLiteral("bench.deck"));
+        Deck deck;
+        // Card-like pictures: white, a frame, large coloured text and shapes.
+        auto draw = [&](Card *card, int i) {
+            QImage img(176, 260, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(Qt::black, 2));
+            p.drawRoundedRect(1, 1, 173, 257, 10, 10);
+            QLinearGradient g(0, 0, 176, 260);
+            g.setColorAt(0, QColor::fromHsv((i * 37) % 360, 200, 220));
+            g.setColorAt(1, QColor::fromHsv((i * 37 + 90) % 360, 160, 120));
+            p.setBrush(g);
+            p.drawEllipse(30, 60, 116, 140);
+            QFont f = p.font();
+            f.setPixelSize(36);
+            p.setFont(f);
+            p.drawText(QRect(0, 0, 176, 60), Qt::AlignCenter, QString::number(i));
+            p.end();
+            const QString name = dir.filePath(QStringLiteral("c%1.png").arg(i));
+            img.save(name);
+            card->LoadImage(name);
+        };
+        for (int i = 0; i < 52; ++i) {
+            deck.GetCard(i)->SetValue(uint8_t(i % 13 + 1), CardSuit(i / 13));
+            draw(deck.GetCard(i), i);
+        }
+        draw(deck.GetBack(), 52);
+        for (int i = 0; i < 4; ++i)
+            draw(deck.GetPlaceholder(i), 53 + i);
+        if (!deck.Save(file))
+            fprintf(stderr, "cannot write %s\n", qPrintable(file));
+
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        const QByteArray bytes = f.readAll();
+        auto le32 = [&](int at) {
+            return int(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8 | uint8_t(bytes[at + 2]) << 16
+                       | uint8_t(bytes[at + 3]) << 24);
+        };
+        int at = 20;
+        for (int i = 0; i < 57; ++i) {
+            if (i == 53)
+                at += 4; // placeholder count
+            const int n = le32(at + 14);
+            streams.push_back(bytes.mid(at + 18, n));
+            at += 18 + n;
+        }
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void BM_LoadDeck(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    Deck deck;
+    for (auto _ : state) {
+        bool ok = deck.Load(f.file);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(BM_LoadDeck)->Unit(benchmark::kMillisecond);
+
+// libjpeg-turbo alone, with the options deck records are decoded with, into
+// one reused buffer: the floor for loading a deck.
+void BM_BareDecode(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    std::vector<unsigned char> pixels(176 * 260 * 3);
+    for (auto _ : state) {
+        for (const QByteArray &s : f.streams) {
+            jpeg_decompress_struct cinfo;
+            jpeg_error_mgr jerr;
+            cinfo.err = jpeg_std_error(&jerr);
+            jpeg_create_decompress(&cinfo);
+            jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(s.constData()), (unsigned long)s.size());
+            jpeg_read_header(&cinfo, TRUE);
+            cinfo.out_color_space = JCS_EXT_BGR;
+            cinfo.dct_method = JDCT_ISLOW;
+            cinfo.do_fancy_upsampling = TRUE;
+            cinfo.do_block_smoothing = FALSE;
+            jpeg_start_decompress(&cinfo);
+            pixels.resize(size_t(cinfo.output_width) * cinfo.output_height * 3);
+            while (cinfo.output_scanline < cinfo.output_height) {
+                JSAMPROW row = pixels.data() + size_t(cinfo.output_scanline) * cinfo.output_width * 3;
+                jpeg_read_scanlines(&cinfo, &row, 1);
+            }
+            jpeg_finish_decompress(&cinfo);
+            jpeg_destroy_decompress(&cinfo);
+        }
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(BM_BareDecode)->Unit(benchmark::kMillisecond);
+
+// All 57 pictures to one card size. Each iteration starts from a deck at its
+// native size (restored outside the timing), as the game does after a load.
+void BM_Resize(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    const int w = int(state.range(0)), h = int(state.range(1));
+    Deck deck;
+    deck.Load(f.file);
+    deck.Resize(w == 88 ? 54 : 88, 130); // sources become 32-bit once, as in play
+    for (auto _ : state) {
+        state.PauseTiming();
+        deck.Resize(w == 1 ? 2 : 1, 1);
+        state.ResumeTiming();
+        deck.Resize(w, h);
+    }
+    state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
+}
+BENCHMARK(BM_Resize)
+    ->Args({88, 130})
+    ->Args({101, 150})
+    ->Args({114, 169})
+    ->Args({128, 189})
+    ->Args({141, 208})
+    ->Args({154, 228})
+    ->Args({176, 260})
+    ->Args({68, 100})
+    ->Args({54, 80})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // fonts for the test pictures
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
