@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "GameFactory.h"
+
+#include <array>
+
+#include "CardGame.h"
+
+namespace GameFactory {
+
+namespace {
+
+template <class Game>
+std::unique_ptr<CardGame> create(Deck *deck, GameTable *table, int cardWidth, int cardHeight)
+{
+    return std::make_unique<Game>(deck, table, cardWidth, cardHeight);
+}
+
+// Menu order: alphabetical except that "Rouge et Noir" stands before
+// "Putt Putt". The ids are not in that order.
+const std::array<GameInfo, GameCount> &catalogue()
+{
+    static const std::array<GameInfo, GameCount> games = {{
+        {QStringLiteral("Baker's Dozen"), 10, nullptr},
+        {QStringLiteral("Black Hole"), 22, nullptr},
+        {QStringLiteral("Canfield"), 6, nullptr},
+        {QStringLiteral("Chinese Solitaire"), 25, nullptr},
+        {QStringLiteral("Cruel"), 24, nullptr},
+        {QStringLiteral("Diplomat"), 5, nullptr},
+        {QStringLiteral("Eagle Wing"), 11, nullptr},
+        {QStringLiteral("Forty Thieves"), 7, nullptr},
+        {QStringLiteral("Free Cell"), 1, nullptr},
+        {QStringLiteral("Golf"), 20, nullptr},
+        {QStringLiteral("Josephine"), 8, nullptr},
+        {QStringLiteral("Klondike"), 0, nullptr},
+        {QStringLiteral("La Belle Lucie"), 16, nullptr},
+        {QStringLiteral("Monte Carlo"), 3, nullptr},
+        {QStringLiteral("Mount Sunflower"), 23, nullptr},
+        {QStringLiteral("Pyramid"), 4, nullptr},
+        {QStringLiteral("Rouge et Noir"), 13, nullptr},
+        {QStringLiteral("Putt Putt"), 21, nullptr},
+        {QStringLiteral("Scorpion"), 14, nullptr},
+        {QStringLiteral("Seahaven"), 12, nullptr},
+        {QStringLiteral("Spider"), 2, nullptr},
+        {QStringLiteral("St Helena"), 18, nullptr},
+        {QStringLiteral("Streets"), 9, nullptr},
+        {QStringLiteral("Trefoil"), 17, nullptr},
+        {QStringLiteral("Wasp"), 19, nullptr},
+        {QStringLiteral("Yukon"), 15, nullptr},
+    }};
+    return games;
+}
+
+} // namespace
+
+const GameInfo *FindGame(int32_t id)
+{
+    for (const GameInfo &game : catalogue())
+        if (game.id == id)
+            return &game;
+    return nullptr;
+}
+
+const GameInfo *GetGame(int position)
+{
+    if (unsigned(position) >= unsigned(GameCount))
+        return nullptr;
+    return &catalogue()[size_t(position)];
+}
+
+std::unique_ptr<CardGame> CreateGame(int32_t id, Deck *deck, GameTable *table, int cardWidth, int cardHeight)
+{
+    const GameInfo *info = FindGame(id);
+    if (!info || !info->creator)
+        throw UnimplementedGame();
+    std::unique_ptr<CardGame> game = info->creator(deck, table, cardWidth, cardHeight);
+    game->SetGameId(info->id);
+    return game;
+}
+
+} // namespace GameFactory
