@@ -125,6 +125,30 @@ void CardGame::NewGame(bool shuffle)
 {
     if (ShowingSuggestion)
         return;
+    ResetDeal();
+    if (shuffle)
+        Shuffle();
+    ClearUndo();
+    CreateCellsWithBackground();
+    Deal();
+    LayoutCells();
+    ClearPossibleMoves();
+    FindMoves();
+    ShowStatus();
+    Table->Invalidate();
+}
+
+void CardGame::PrepareForLoad()
+{
+    ResetDeal();
+    DealPile.clear();
+    ClearUndo();
+    CreateCellsWithBackground();
+    LayoutCells();
+}
+
+void CardGame::ResetDeal()
+{
     Paused = false;
     Started = false;
     ElapsedTime = 0;
@@ -135,18 +159,13 @@ void CardGame::NewGame(bool shuffle)
     // The suggestions point into cells about to go.
     ClearPossibleMoves();
     Table->Clear();
-    if (shuffle)
-        Shuffle();
-    ClearUndo();
+}
+
+void CardGame::CreateCellsWithBackground()
+{
     CreateCells();
     for (int i = CellCount() - 1; i >= 0; --i)
         CellAt(i)->SetBackground(Table->GetDefaultCellBackground());
-    Deal();
-    LayoutCells();
-    ClearPossibleMoves();
-    FindMoves();
-    ShowStatus();
-    Table->Invalidate();
 }
 
 void CardGame::Undo()
@@ -490,6 +509,19 @@ void CardGame::ClearCardFlags(uint32_t bits)
         for (CardWrapper *wrapper : CellAt(c)->GetCards())
             wrapper->ClearFlags(bits);
     }
+}
+
+bool CardGame::CellsHoldDealPile() const
+{
+    std::vector<const Card *> onTable;
+    for (int c = 0; c < CellCount(); ++c) {
+        for (const CardWrapper *wrapper : CellAt(c)->GetCards())
+            onTable.push_back(wrapper->GetCard());
+    }
+    std::vector<const Card *> dealt(DealPile.begin(), DealPile.end());
+    std::sort(onTable.begin(), onTable.end());
+    std::sort(dealt.begin(), dealt.end());
+    return onTable == dealt;
 }
 
 void CardGame::Status(const QString &text)

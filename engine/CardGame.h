@@ -57,6 +57,10 @@ public:
     virtual ~CardGame();
     // Slot 9: a new deal (shuffle) or the same deal again (Restart).
     virtual void NewGame(bool shuffle);
+    // What a saved position is loaded into: the cells of a new deal created,
+    // given their background and laid out, with no card dealt and an empty
+    // deal pile. LoadGame then fills them.
+    void PrepareForLoad();
     // Slot 10: takes back the last step.
     virtual void Undo();
     // Slots 11 to 14: the mouse hooks (see GameTable). OnClick also comes
@@ -150,6 +154,10 @@ public:
     void ClearPossibleMoves();
     void ClearUndo();
     void ClearCardFlags(uint32_t bits);
+    // True when the cells hold exactly the cards of the deal pile, each as
+    // often as the pile has it: a loaded position of a variant that keeps
+    // every card on the table must pass it.
+    bool CellsHoldDealPile() const;
     // Shows text unless an error was shown and no tick has passed since.
     void Status(const QString &text);
     // Shows text with the warning sound; the standing status returns after
@@ -189,6 +197,11 @@ protected:
     int32_t HiScore = 0;
 
 private:
+    // The first steps of every deal: counters reset, the previous cells and
+    // cards gone.
+    void ResetDeal();
+    // The variant's cells, each with the table's empty-cell picture.
+    void CreateCellsWithBackground();
     void HookFailed(const QString &what) noexcept;
 
     bool ShowingSuggestion = false;

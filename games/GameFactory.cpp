@@ -4,7 +4,14 @@
 
 #include <array>
 
+#include "BlackHole.h"
 #include "CardGame.h"
+#include "Golf.h"
+#include "Klondike.h"
+#include "MonteCarlo.h"
+#include "Pyramid.h"
+#include "FreeCell.h"
+#include "SeaHaven.h"
 
 namespace GameFactory {
 
@@ -22,25 +29,25 @@ const std::array<GameInfo, GameCount> &catalogue()
 {
     static const std::array<GameInfo, GameCount> games = {{
         {QStringLiteral("Baker's Dozen"), 10, nullptr},
-        {QStringLiteral("Black Hole"), 22, nullptr},
+        {QStringLiteral("Black Hole"), 22, create<BlackHole>},
         {QStringLiteral("Canfield"), 6, nullptr},
         {QStringLiteral("Chinese Solitaire"), 25, nullptr},
         {QStringLiteral("Cruel"), 24, nullptr},
         {QStringLiteral("Diplomat"), 5, nullptr},
         {QStringLiteral("Eagle Wing"), 11, nullptr},
         {QStringLiteral("Forty Thieves"), 7, nullptr},
-        {QStringLiteral("Free Cell"), 1, nullptr},
-        {QStringLiteral("Golf"), 20, nullptr},
+        {QStringLiteral("Free Cell"), 1, create<FreeCell>},
+        {QStringLiteral("Golf"), 20, create<Golf>},
         {QStringLiteral("Josephine"), 8, nullptr},
-        {QStringLiteral("Klondike"), 0, nullptr},
+        {QStringLiteral("Klondike"), 0, create<Klondike>},
         {QStringLiteral("La Belle Lucie"), 16, nullptr},
-        {QStringLiteral("Monte Carlo"), 3, nullptr},
+        {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
         {QStringLiteral("Mount Sunflower"), 23, nullptr},
-        {QStringLiteral("Pyramid"), 4, nullptr},
+        {QStringLiteral("Pyramid"), 4, create<Pyramid>},
         {QStringLiteral("Rouge et Noir"), 13, nullptr},
-        {QStringLiteral("Putt Putt"), 21, nullptr},
+        {QStringLiteral("Putt Putt"), 21, create<PuttPutt>},
         {QStringLiteral("Scorpion"), 14, nullptr},
-        {QStringLiteral("Seahaven"), 12, nullptr},
+        {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
         {QStringLiteral("Spider"), 2, nullptr},
         {QStringLiteral("St Helena"), 18, nullptr},
         {QStringLiteral("Streets"), 9, nullptr},

@@ -34,9 +34,12 @@ bool ReadSavedGameHeader(QIODevice &stream);
 // Resumes a saved game on the table: creates the game of the file's id, gives
 // it to the table, loads its statistics, prepares its cells without dealing,
 // reads the position, shows its status and leaves it un-paused. The whole file
-// is checked before the table changes: on any failure the result is null,
-// *error says why (CannotResumeMessage() for a refused file) and the table and
-// its current game are exactly as they were.
+// is checked before the table changes (the sequence is first tried on a
+// hidden table of its own): on any failure the result is null, *error is
+// CannotResumeMessage() and the table and its current game are exactly as
+// they were. On success the table's previous game has had its statistics
+// saved (before the resumed game read its own) and no longer has cells on
+// the table: the caller deletes it. *error is then empty.
 std::unique_ptr<CardGame> ResumeGame(const QString &fileName, Deck *deck, GameTable *table, int cardWidth,
                                      int cardHeight, QString *error = nullptr);
 
