@@ -6,4 +6,5 @@ tools/setup.sh
 if [ -x build/bin/VekSolitaire ]; then
   exec build/bin/VekSolitaire "$@"
 fi
-echo "Everything is built, but the game program is not there yet: so far the card library, its tests and benchmarks exist."
+echo "build/bin/VekSolitaire was not built: see the build output above." >&2
+exit 1

@@ -1,0 +1,238 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <future>
+#include <memory>
+
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+#include "Dialogs.h"
+#include "FormStorage.h"
+#include "GameHost.h"
+#include "VekUpdate.h"
+
+class CardGame;
+class Deck;
+class GameTable;
+class Picture;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLockFile;
+class QMenu;
+class TMsgWin;
+
+// The update checker's four functions; the window calls them through this
+// table so that tests can watch the calls.
+struct UpdateCalls {
+    void (*CheckUpdate)(VUPD_UpdateInfo *info, int32_t manual) = VUPD_CheckUpdate;
+    bool (*IsEnabled)(VUPD_UpdateInfo *info) = VUPD_IsEnabled;
+    void (*EnableUpdate)(VUPD_UpdateInfo *info, bool enable) = VUPD_EnableUpdate;
+    void (*CleanUp)(VUPD_UpdateInfo *info) = VUPD_CleanUp;
+};
+
+// One selectable card size; the menu item's tag is its index in CardSizes.
+struct CardSize {
+    int Width;
+    int Height;
+};
+inline constexpr std::array<CardSize, 9> CardSizes = {{
+    {88, 130}, {101, 150}, {114, 169}, {128, 189}, {141, 208}, {154, 228}, {176, 260}, {68, 100}, {54, 80},
+}};
+
+// The game program's one main window. It owns the deck, the table and the
+// current game, carries the menu, the status bar and the two timers, keeps
+// the settings, and is the host through which the engine reaches the window.
+// From the moment it is first shown until it is destroyed a game exists.
+class TMainWin : public QMainWindow, public GameHost {
+    Q_OBJECT
+
+public:
+    struct Options {
+        // Where the data (Decks/, Rules/, Cell.jpg) lives; it becomes the
+        // current directory. Empty: beside the program, else the installed
+        // data folder.
+        QString DataFolder;
+        // Who answers the dialogs; null for the real ones.
+        Dialogs *Answers = nullptr;
+        UpdateCalls Update;
+    };
+
+    TMainWin();
+    explicit TMainWin(const Options &options);
+    ~TMainWin() override;
+
+    // The data folder of an installation: beside the program when "Decks"
+    // is there, else share/VekSolitaire next to the program's folder.
+    static QString FindDataFolder();
+
+    // GameHost.
+    void SetStatusText(const QString &text) override;
+    Picture *GetBackgroundPicture() override;
+    void SetUndoEnabled(bool enabled) override;
+    void SetSuggestMoveEnabled(bool enabled) override;
+    void SetPlayTimerEnabled(bool enabled) override;
+    bool IsPlayTimerEnabled() const override;
+    void StartRestartTimer() override;
+    void Beep() override;
+
+    // Called by the statistics window.
+    void ResetGameStats();
+
+    void StartCurrentGame();
+    // Starts a game of that id; false (with the current game kept) when the
+    // catalogue cannot create it.
+    bool StartGame(int32_t id, bool shuffle);
+    // Loads a deck file; false, with a message naming the file, when it
+    // cannot be loaded (the deck keeps its pictures).
+    bool OpenDeck(const QString &path);
+    // Replaces the background picture; false, with a message, when the file
+    // cannot be loaded (the table then has no background).
+    bool SetBackgroundFile(const QString &path);
+
+    void LoadSettings();
+    void SaveSettings();
+    // The deck file and card size LoadSettings will choose, read ahead so
+    // that the deck can load while the window is being built.
+    static QString StoredDeckFile();
+    static CardSize StoredCardSize();
+
+    // Menu handlers.
+    void NewGameMenuClick();
+    void RestartClick();
+    void PauseMenuClick();
+    void OpenGameMenuClick();
+    void SaveGameMenuClick();
+    void SaveAsMenuClick();
+    void SuggestMoveMenuClick();
+    void UndoMenuClick();
+    void Statistics1Click();
+    void ExitClick();
+    void GameTypeMenuClick(QAction *item, bool checkedNow);
+    void ResizeClick(QAction *item, bool checkedNow);
+    void Opendeck1Click();
+    void RecentDecksClick(const QString &file);
+    void Setbackground1Click();
+    void NoBackgroundClick();
+    void Rules1Click();
+    void About1Click();
+    void Homepage1Click();
+    void Feedback1Click();
+    void AutoUpdateMenuClick();
+    void Checkforupdates1Click();
+    void PlayTimerTimer();
+    void RestartTimerTimer();
+    // The application lost or regained activation.
+    void AppDeactivate();
+    void AppActivate();
+
+    // State, for the other windows and for tests.
+    CardGame *GetCurrentGame() const { return Game.get(); }
+    GameTable *GetTable() const { return Table; }
+    ::Deck *GetDeck() const { return TheDeck.get(); }
+    int GetCardWidth() const { return CardWidth; }
+    int GetCardHeight() const { return CardHeight; }
+    int32_t GetGameType() const { return GameType; }
+    const QString &GetDeckFile() const { return DeckFile; }
+    const QString &GetBackgroundFile() const { return BackgroundFile; }
+    const QString &GetGameFile() const { return GameFile; }
+    bool IsAutoPaused() const { return AutoPaused; }
+    const QStringList &GetRecentDecks() const { return RecentDecks.Entries(); }
+    QString StatusPanelText(int panel) const;
+    const VUPD_UpdateInfo &GetUpdateInfo() const { return UpdateInfo; }
+    // The area below the menu: the table and the status bar.
+    QSize ClientSize() const;
+    // The menu item of a tag in a radio menu (card sizes, game types).
+    static QAction *ItemByTag(QMenu *menu, int tag);
+
+    // Menus and items, named as in the menu table.
+    QMenu *File1, *Game1, *Help1;
+    QAction *NewGameMenu, *Restart, *PauseMenu, *OpenGameMenu, *SaveGameMenu, *SaveAsMenu;
+    QAction *SuggestMoveMenu, *UndoMenu, *Statistics1, *Exit;
+    QMenu *GameTypeMenu, *ResizeMenu, *Recentdecks1;
+    QAction *Opendeck1, *Setbackground1, *NoBackground;
+    QAction *Rules1, *About1, *Homepage1, *Feedback1, *AutoUpdateMenu, *Checkforupdates1;
+    QTimer PlayTimer;
+    QTimer RestartTimer;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class SizeUnlock;
+
+    void BuildMenu();
+    void BuildStatusBar();
+    void BuildGameTypeMenu();
+    void SetUpUpdateCheck();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    static void CheckMenuItemByTag(QMenu *menu, int tag);
+    // Brings the pause caption and the six items it disables in line with
+    // the current game.
+    void ShowPauseState();
+    void UpdateRecentDecksMenu();
+    // Disposes of the current game: statistics saved, game deleted.
+    void DisposeGame();
+    // Shows a new current game: name, caption, menu check, status.
+    void AdoptGame();
+    void SyncLayout();
+    void Tell(const QString &text);
+    Dialogs::FileRequest GameFileRequest(const QString &title, const QString &folder) const;
+    // The hooks of the statistics, rules and about windows.
+    void ShowStatisticsWindow();
+    void ShowRulesWindow();
+    bool IsRulesWindowVisible() const;
+    void ShowAboutWindow();
+
+    // Loads and scales the deck on a worker thread (nothing else touches the
+    // deck until LoadDeck has waited for it).
+    void StartDeckPreload(const QString &dataFolder);
+    // The deck as the settings ask, the standard deck when that fails; the
+    // problems found, for the user.
+    QStringList LoadDeck();
+
+    std::unique_ptr<QLockFile> InstanceMutex;
+    GameTable *Table = nullptr;
+    std::unique_ptr<::Deck> TheDeck;
+    // Declared after the deck, so that it is gone (the worker waited for)
+    // before the deck.
+    std::future<bool> DeckPreload;
+    QString PreloadFile;
+    CardSize PreloadSize{0, 0};
+    std::unique_ptr<CardGame> Game;
+    int CardWidth = 88;
+    int CardHeight = 130;
+    int32_t GameType = 0;
+    QString DeckFile;
+    QString BackgroundFile;
+    VUPD_UpdateInfo UpdateInfo;
+    std::unique_ptr<Picture> BackgroundPicture;
+    QString GameFile;
+    bool AutoPaused = false;
+
+    std::unique_ptr<TMsgWin> MsgWin;
+    std::unique_ptr<StandardDialogs> OwnDialogs;
+    Dialogs *Answers;
+    UpdateCalls Update;
+    FormStorage Storage;
+    RecentFiles RecentDecks;
+    QString SaveGameFolder;
+    QString OpenGameFolder;
+    QActionGroup *GameTypeGroup = nullptr;
+    QActionGroup *SizeGroup = nullptr;
+    std::array<QLabel *, 3> Panels{};
+    int UnlockDepth = 0;
+    bool Shown = false;
+    bool Destroyed = false;
+};
+
+// The one main window while it exists.
+extern TMainWin *MainWin;

@@ -1,0 +1,66 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdio>
+#include <exception>
+
+#include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "GameTable.h"
+#include "Main.h"
+#include "VersionInfo.h"
+
+namespace {
+
+// With VEK_REPORT_FIRST_FRAME set, the program writes "frame" to its output
+// once the table has painted its first frame, and ends: the start-up
+// benchmark measures the time to that line.
+class FirstFrameReporter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !Reported) {
+            Reported = true;
+            // After the paint event has run.
+            QTimer::singleShot(0, [] {
+                std::fputs("frame\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool Reported = false;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vek Solitaire"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(VersionInfo::Program().Major()).arg(VersionInfo::Program().Minor()));
+    QGuiApplication::setDesktopFileName(QStringLiteral("VekSolitaire"));
+    QApplication::setWindowIcon(QIcon(TMainWin::FindDataFolder() + QStringLiteral("/VekSolitaire.png")));
+    try {
+        TMainWin window;
+        FirstFrameReporter reporter;
+        if (qEnvironmentVariableIsSet("VEK_REPORT_FIRST_FRAME"))
+            window.GetTable()->installEventFilter(&reporter);
+        window.show();
+        return app.exec();
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vek Solitaire"), QString::fromUtf8(e.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vek Solitaire"), QStringLiteral("An unexpected error ended the program."));
+    }
+    return 1;
+}

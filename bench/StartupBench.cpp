@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Time from process start to the first painted frame of the table (the game
+// program with the standard deck and an empty registry) against a minimal Qt
+// Widgets program showing an empty main window, both started alternately in
+// the same run. Both write "frame" when they have painted; the time is taken
+// when that line arrives. Without a display the offscreen platform is used.
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+extern char **environ;
+
+namespace {
+
+// Seconds from spawning the program to its "frame" line; negative on failure.
+// cpu receives the processor time the program used in all (user and system,
+// every thread, until it ended), which depends less on other load.
+double TimeToFirstFrame(const char *program, double &cpu)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    char *argv[] = {const_cast<char *>(program), nullptr};
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) {
+        close(out[0]);
+        return -1;
+    }
+    std::string text;
+    char buffer[64];
+    double seconds = -1;
+    for (;;) {
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        text.append(buffer, size_t(n));
+        if (text.find("frame\n") != std::string::npos) {
+            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            break;
+        }
+    }
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return seconds;
+}
+
+void StartupAgainstMinimalWindow(benchmark::State &state)
+{
+    QTemporaryDir home;
+    // A fresh registry every run: Klondike, 88 x 130, the standard deck.
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    qputenv("VEK_REPORT_FIRST_FRAME", "1");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    double minimal = 0, game = 0, minimalCpu = 0, gameCpu = 0;
+    for (auto _ : state) {
+        double mc = 0, gc = 0;
+        const double m = TimeToFirstFrame(VEK_MINIMAL_WINDOW, mc);
+        const double g = TimeToFirstFrame(VEK_SOLITAIRE, gc);
+        if (m < 0 || g < 0) {
+            state.SkipWithError("a program did not report its first frame");
+            return;
+        }
+        minimal += m;
+        game += g;
+        minimalCpu += mc;
+        gameCpu += gc;
+        state.SetIterationTime(g);
+    }
+    const double n = double(state.iterations());
+    state.counters["minimal_ms"] = 1000 * minimal / n;
+    state.counters["game_ms"] = 1000 * game / n;
+    state.counters["ratio"] = game / minimal; // target: at most 1.5
+    state.counters["cpu_ratio"] = gameCpu / minimalCpu;
+}
+BENCHMARK(StartupAgainstMinimalWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,632 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "CardGame.h"
+#include "CardWrapper.h"
+#include "Deck.h"
+#include "GameFactory.h"
+#include "GameTable.h"
+#include "Main.h"
+#include "Picture.h"
+#include "Registry.h"
+#include "SavedGame.h"
+#include "TableCell.h"
+
+namespace {
+
+const QString SettingsKey = QStringLiteral("Software\\VekSoftware\\VekSolitaire");
+const QString StandardDeck = QStringLiteral("Decks/Standard.deck");
+
+// Answers every dialog as the test says and remembers what was shown.
+class ScriptedDialogs : public Dialogs {
+public:
+    bool AskYesNo(QWidget *, const QString &, const QString &text) override
+    {
+        Asked.append(text);
+        return Yes;
+    }
+    void Tell(QWidget *, const QString &, const QString &text) override { Told.append(text); }
+    QString OpenFile(QWidget *, const FileRequest &request) override
+    {
+        OpenTitles.append(request.Title);
+        return OpenAnswers.isEmpty() ? QString() : OpenAnswers.takeFirst();
+    }
+    QString SaveFile(QWidget *, const FileRequest &) override
+    {
+        ++SaveRequests;
+        return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
+    }
+
+    bool Yes = true;
+    QStringList Asked, Told, OpenTitles, OpenAnswers, SaveAnswers;
+    int SaveRequests = 0;
+};
+
+// What the window handed to the update checker, call by call.
+struct UpdateCall {
+    std::string name;
+    int argument;
+    const VUPD_UpdateInfo *info;
+};
+std::vector<UpdateCall> UpdateLog;
+bool UpdateEnabledAnswer = true;
+
+UpdateCalls RecordingUpdate()
+{
+    UpdateCalls calls;
+    calls.CheckUpdate = [](VUPD_UpdateInfo *info, int32_t manual) { UpdateLog.push_back({"CheckUpdate", manual, info}); };
+    calls.IsEnabled = [](VUPD_UpdateInfo *info) {
+        UpdateLog.push_back({"IsEnabled", -1, info});
+        return UpdateEnabledAnswer;
+    };
+    calls.EnableUpdate = [](VUPD_UpdateInfo *info, bool on) { UpdateLog.push_back({"EnableUpdate", on ? 1 : 0, info}); };
+    calls.CleanUp = [](VUPD_UpdateInfo *info) { UpdateLog.push_back({"CleanUp", -1, info}); };
+    return calls;
+}
+
+void WriteSetting(const QString &name, const QVariant &value)
+{
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey(SettingsKey, true));
+    if (value.typeId() == QMetaType::Int)
+        registry.WriteInteger(name, value.toInt());
+    else
+        registry.WriteString(name, value.toString());
+}
+
+// Every card on the table, cell by cell, with its face.
+std::vector<std::pair<const Card *, bool>> Deal(const GameTable &table)
+{
+    std::vector<std::pair<const Card *, bool>> cards;
+    for (int c = 0; c < table.GetCellCount(); ++c)
+        for (const CardWrapper *wrapper : table.GetCell(c)->GetCards())
+            cards.emplace_back(wrapper->GetCard(), wrapper->GetFrontUp());
+    return cards;
+}
+
+QAction *GameItem(TMainWin &window, const QString &name)
+{
+    for (QAction *action : window.GameTypeMenu->actions())
+        if (action->text() == name)
+            return action;
+    return nullptr;
+}
+
+class MainWinTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Registry().DeleteKey(QStringLiteral("Software"));
+        UpdateLog.clear();
+        UpdateEnabledAnswer = true;
+        srand(7);
+    }
+
+    std::unique_ptr<TMainWin> Make(bool show = true)
+    {
+        TMainWin::Options options;
+        options.DataFolder = QStringLiteral(VEK_BIN_DIR);
+        options.Answers = &Answers;
+        options.Update = RecordingUpdate();
+        auto window = std::make_unique<TMainWin>(options);
+        if (show)
+            window->show();
+        return window;
+    }
+
+    // The window's size before any game has laid out its table.
+    QSize FormSize()
+    {
+        Registry().DeleteKey(QStringLiteral("Software"));
+        return Make(false)->size();
+    }
+
+    QString TempFile(const QString &name) const { return Dir.filePath(name); }
+
+    ScriptedDialogs Answers;
+    QTemporaryDir Dir;
+};
+
+TEST_F(MainWinTest, FirstStartWithAnEmptyRegistry)
+{
+    auto window = Make(false);
+    EXPECT_EQ(window->GetCardWidth(), 88);
+    EXPECT_EQ(window->GetCardHeight(), 130);
+    EXPECT_EQ(window->GetDeckFile(), StandardDeck);
+    EXPECT_TRUE(window->GetBackgroundFile().isEmpty());
+    EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
+    EXPECT_TRUE(window->NoBackground->isChecked());
+    EXPECT_EQ(window->ClientSize(), QSize(673, 448));
+    // The table really fills the area above the status bar.
+    EXPECT_EQ(window->GetTable()->size(), QSize(673, 448 - window->statusBar()->height()));
+    EXPECT_FALSE(window->GetDeck()->GetCard(0)->GetScaledBitmap().isNull());
+    EXPECT_TRUE(Answers.Told.isEmpty());
+    EXPECT_EQ(window->GetCurrentGame(), nullptr);
+
+    window->show();
+    ASSERT_NE(window->GetCurrentGame(), nullptr);
+    EXPECT_EQ(window->GetGameType(), 0);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek Solitaire - Klondike"));
+    EXPECT_EQ(window->StatusPanelText(0), QStringLiteral("Klondike"));
+    EXPECT_TRUE(GameItem(*window, QStringLiteral("Klondike"))->isChecked());
+    EXPECT_TRUE(TMainWin::ItemByTag(window->ResizeMenu, 0)->isChecked());
+    // Klondike sizes its table; the fixed window follows it.
+    EXPECT_EQ(window->GetTable()->size(), QSize(7 * 88 + 54, 455));
+    EXPECT_EQ(window->height(), window->menuBar()->height() + 455 + window->statusBar()->height());
+    EXPECT_EQ(window->minimumSize(), window->size());
+    EXPECT_EQ(window->maximumSize(), window->size());
+    EXPECT_EQ(Deal(*window->GetTable()).size(), 52u);
+}
+
+TEST_F(MainWinTest, MenusFollowTheCatalogueAndListSizesSmallestFirst)
+{
+    auto window = Make(false);
+    const QList<QAction *> games = window->GameTypeMenu->actions();
+    ASSERT_EQ(games.size(), GameFactory::GameCount);
+    for (int i = 0; i < games.size(); ++i) {
+        EXPECT_EQ(games[i]->text(), GameFactory::GetGame(i)->name);
+        EXPECT_EQ(games[i]->data().toInt(), GameFactory::GetGame(i)->id);
+    }
+    QStringList sizes;
+    for (QAction *action : window->ResizeMenu->actions())
+        sizes.append(action->text());
+    EXPECT_EQ(sizes.join(QLatin1Char(',')), QStringLiteral("54 x 80,68 x 100,88 x 130,101 x 150,114 x 169,"
+                                                           "128 x 189,141 x 208,154 x 228,176 x 260"));
+    EXPECT_EQ(TMainWin::ItemByTag(window->ResizeMenu, 7)->text(), QStringLiteral("68 x 100"));
+    EXPECT_FALSE(window->SuggestMoveMenu->isEnabled());
+    EXPECT_FALSE(window->UndoMenu->isEnabled());
+    EXPECT_FALSE(window->Recentdecks1->isEnabled());
+    EXPECT_EQ(window->NoBackground->text(), QStringLiteral("No &backgroud"));
+    EXPECT_EQ(window->Feedback1->text(), QStringLiteral("&Feedback...."));
+    EXPECT_EQ(window->Rules1->shortcuts().size(), 2);
+}
+
+TEST_F(MainWinTest, StoredCardSizeScalesTheWindowOnce)
+{
+    const QSize form = FormSize();
+    struct Row {
+        QVariant cardSize;
+        QVariant game;
+        QSize cards;
+        QSize window;
+        int32_t gameType;
+    };
+    const float small = 54.0f / 88.0f;
+    const std::vector<Row> rows = {
+        {6, 20, {176, 260}, form * 2, 20},
+        {8, 0, {54, 80}, {int(float(form.width()) * small), int(float(form.height()) * small)}, 0},
+        {9, 99, {88, 130}, form, 0},     // outside the list; a game the catalogue lacks
+        {-1, -5, {88, 130}, form, 0},
+        {QStringLiteral("six"), QStringLiteral("x"), {88, 130}, form, 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.cardSize.toString().toStdString());
+        SetUp();
+        WriteSetting(QStringLiteral("CardSize"), row.cardSize);
+        WriteSetting(QStringLiteral("Game"), row.game);
+        auto window = Make(false);
+        EXPECT_EQ(QSize(window->GetCardWidth(), window->GetCardHeight()), row.cards);
+        EXPECT_EQ(window->size(), row.window);
+        EXPECT_EQ(window->GetDeck()->GetWidth(), row.cards.width());
+        EXPECT_EQ(window->GetTable()->GetCardWidth(), row.cards.width());
+        int checked = 0;
+        for (QAction *action : window->ResizeMenu->actions()) {
+            if (action->isChecked()) {
+                ++checked;
+                EXPECT_EQ(action->text(), QStringLiteral("%1 x %2").arg(row.cards.width()).arg(row.cards.height()));
+            }
+        }
+        EXPECT_EQ(checked, 1);
+        window->show();
+        ASSERT_NE(window->GetCurrentGame(), nullptr);
+        EXPECT_EQ(window->GetGameType(), row.gameType);
+    }
+}
+
+TEST_F(MainWinTest, ClosingWritesExactlyTheFourSettings)
+{
+    {
+        auto window = Make();
+        // "101 x 150" has tag 1 but stands fourth in the menu.
+        TMainWin::ItemByTag(window->ResizeMenu, 1)->trigger();
+        GameItem(*window, QStringLiteral("Free Cell"))->trigger();
+        window->close();
+    }
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey(SettingsKey, false));
+    QStringList names = registry.GetValueNames();
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Background"), QStringLiteral("CardSize"), QStringLiteral("Deck"),
+                                  QStringLiteral("Game")}));
+    int32_t value = -1;
+    EXPECT_TRUE(registry.ReadInteger(QStringLiteral("CardSize"), value));
+    EXPECT_EQ(value, 1);
+    EXPECT_TRUE(registry.ReadInteger(QStringLiteral("Game"), value));
+    EXPECT_EQ(value, 1);
+    EXPECT_EQ(registry.ReadString(QStringLiteral("Deck")), StandardDeck);
+    EXPECT_EQ(registry.ReadString(QStringLiteral("Background")), QString());
+
+    // And the next start takes them up.
+    auto again = Make();
+    EXPECT_EQ(again->GetCardWidth(), 101);
+    EXPECT_EQ(again->GetCurrentGame()->GetName(), QStringLiteral("Free Cell"));
+}
+
+TEST_F(MainWinTest, ChoosingTheCheckedSizeOrGameDoesNothing)
+{
+    auto window = Make();
+    CardGame *game = window->GetCurrentGame();
+    const auto deal = Deal(*window->GetTable());
+    const QSize size = window->size();
+    QAction *sizeItem = TMainWin::ItemByTag(window->ResizeMenu, 0);
+    QAction *gameItem = GameItem(*window, QStringLiteral("Klondike"));
+    sizeItem->trigger();
+    gameItem->trigger();
+    EXPECT_TRUE(sizeItem->isChecked());
+    EXPECT_TRUE(gameItem->isChecked());
+    EXPECT_EQ(window->GetCurrentGame(), game);
+    EXPECT_EQ(Deal(*window->GetTable()), deal);
+    EXPECT_EQ(window->size(), size);
+    EXPECT_TRUE(Answers.Asked.isEmpty());
+
+    // Another size re-lays the same deal and the window follows the table.
+    QAction *larger = TMainWin::ItemByTag(window->ResizeMenu, 3);
+    larger->trigger();
+    EXPECT_TRUE(larger->isChecked());
+    EXPECT_FALSE(sizeItem->isChecked());
+    EXPECT_EQ(window->GetDeck()->GetWidth(), 128);
+    EXPECT_EQ(window->GetTable()->size(), QSize(7 * 128 + 54, int(3.5 * 189)));
+    EXPECT_EQ(window->minimumSize(), window->size());
+    EXPECT_EQ(window->GetCurrentGame(), game);
+    EXPECT_EQ(Deal(*window->GetTable()), deal);
+}
+
+TEST_F(MainWinTest, PlayClockShowsUnboundedMinutesAndStopsWhilePaused)
+{
+    auto window = Make();
+    for (int i = 0; i < 3725; ++i)
+        window->PlayTimerTimer();
+    EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("62:05"));
+    window->PauseMenuClick();
+    window->PlayTimerTimer();
+    EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("62:05"));
+    EXPECT_EQ(window->GetCurrentGame()->GetElapsedTime(), 3725u);
+}
+
+TEST_F(MainWinTest, PauseDisablesExactlyTheSixItems)
+{
+    auto window = Make();
+    window->SetSuggestMoveEnabled(true);
+    window->SetUndoEnabled(true);
+    std::vector<QAction *> all;
+    for (QMenu *menu : {window->File1, window->Game1, window->Help1})
+        for (QAction *action : menu->actions())
+            all.push_back(action);
+    std::set<QAction *> before;
+    for (QAction *action : all)
+        if (action->isEnabled())
+            before.insert(action);
+
+    window->PauseMenu->trigger();
+    EXPECT_TRUE(window->GetCurrentGame()->IsPaused());
+    EXPECT_EQ(window->PauseMenu->text(), QStringLiteral("R&esume"));
+    std::set<QAction *> disabled;
+    for (QAction *action : all)
+        if (before.count(action) && !action->isEnabled())
+            disabled.insert(action);
+    EXPECT_EQ(disabled, (std::set<QAction *>{window->NewGameMenu, window->Restart, window->OpenGameMenu,
+                                              window->SaveGameMenu, window->SaveAsMenu, window->SuggestMoveMenu}));
+    EXPECT_FALSE(window->GetTable()->isEnabled());
+    // The game finding moves while paused does not bring suggestions back.
+    window->SetSuggestMoveEnabled(true);
+    EXPECT_FALSE(window->SuggestMoveMenu->isEnabled());
+
+    window->PauseMenu->trigger();
+    EXPECT_EQ(window->PauseMenu->text(), QStringLiteral("&Pause"));
+    for (QAction *action : all)
+        EXPECT_EQ(action->isEnabled(), before.count(action) == 1) << action->text().toStdString();
+}
+
+TEST_F(MainWinTest, AutomaticPauseLeavesTheUsersPauseAlone)
+{
+    auto window = Make();
+    CardGame *game = window->GetCurrentGame();
+    window->AppDeactivate();
+    EXPECT_TRUE(game->IsPaused());
+    EXPECT_TRUE(window->IsAutoPaused());
+    EXPECT_EQ(window->PauseMenu->text(), QStringLiteral("&Pause"));
+    EXPECT_TRUE(window->NewGameMenu->isEnabled());
+    window->AppActivate();
+    EXPECT_FALSE(game->IsPaused());
+    EXPECT_FALSE(window->IsAutoPaused());
+
+    window->PauseMenuClick();
+    window->AppDeactivate();
+    EXPECT_FALSE(window->IsAutoPaused());
+    window->AppActivate();
+    EXPECT_TRUE(game->IsPaused());
+    EXPECT_EQ(window->PauseMenu->text(), QStringLiteral("R&esume"));
+
+    // A new game type starts unpaused, with the menu to match.
+    GameItem(*window, QStringLiteral("Golf"))->trigger();
+    ASSERT_EQ(window->GetCurrentGame()->GetName(), QStringLiteral("Golf"));
+    EXPECT_FALSE(window->GetCurrentGame()->IsPaused());
+    EXPECT_TRUE(window->GetTable()->isEnabled());
+    EXPECT_EQ(window->PauseMenu->text(), QStringLiteral("&Pause"));
+    for (QAction *action : {window->NewGameMenu, window->Restart, window->OpenGameMenu, window->SaveGameMenu,
+                            window->SaveAsMenu})
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+}
+
+TEST_F(MainWinTest, NewGameAndRestartAskFirst)
+{
+    auto window = Make();
+    const auto deal = Deal(*window->GetTable());
+    Answers.Yes = false;
+    window->NewGameMenu->trigger();
+    window->Restart->trigger();
+    EXPECT_EQ(Answers.Asked, (QStringList{QStringLiteral("Do you really want to start a new game?"),
+                                          QStringLiteral("Do you really want to restart the game?")}));
+    EXPECT_EQ(Deal(*window->GetTable()), deal);
+
+    Answers.Yes = true;
+    window->NewGameMenu->trigger();
+    const auto second = Deal(*window->GetTable());
+    EXPECT_NE(second, deal);
+    window->Restart->trigger();
+    EXPECT_EQ(Deal(*window->GetTable()), second);
+}
+
+TEST_F(MainWinTest, GameFileLife)
+{
+    auto window = Make();
+    const QString first = TempFile(QStringLiteral("first.veksol"));
+    const QString second = TempFile(QStringLiteral("second.veksol"));
+
+    // Right after start "Save" asks for a name.
+    Answers.SaveAnswers = {first};
+    window->SaveGameMenu->trigger();
+    EXPECT_EQ(Answers.SaveRequests, 1);
+    EXPECT_EQ(window->GetGameFile(), first);
+    EXPECT_EQ(GameFactory::GetSavedGameId(first), 0);
+    // Then it writes without asking.
+    QFile::remove(first);
+    window->SaveGameMenu->trigger();
+    EXPECT_EQ(Answers.SaveRequests, 1);
+    EXPECT_TRUE(QFile::exists(first));
+
+    window->Restart->trigger();
+    EXPECT_EQ(window->GetGameFile(), first);
+    window->NewGameMenu->trigger();
+    EXPECT_TRUE(window->GetGameFile().isEmpty());
+
+    Answers.SaveAnswers = {second};
+    window->SaveAsMenu->trigger();
+    EXPECT_EQ(window->GetGameFile(), second);
+    window->StartRestartTimer();
+    EXPECT_TRUE(window->RestartTimer.isActive());
+    window->RestartTimerTimer();
+    EXPECT_FALSE(window->RestartTimer.isActive());
+    EXPECT_TRUE(window->GetGameFile().isEmpty());
+
+    Answers.SaveAnswers = {second};
+    window->SaveAsMenu->trigger();
+    GameItem(*window, QStringLiteral("Pyramid"))->trigger();
+    EXPECT_TRUE(window->GetGameFile().isEmpty());
+
+    // Opening a saved game: that game, that file.
+    Answers.OpenAnswers = {first};
+    window->OpenGameMenu->trigger();
+    EXPECT_TRUE(Answers.Told.isEmpty()) << Answers.Told.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(window->GetGameType(), 0);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek Solitaire - Klondike"));
+    EXPECT_TRUE(GameItem(*window, QStringLiteral("Klondike"))->isChecked());
+    EXPECT_FALSE(GameItem(*window, QStringLiteral("Pyramid"))->isChecked());
+    EXPECT_EQ(window->GetGameFile(), first);
+    const int asked = Answers.SaveRequests;
+    window->SaveGameMenu->trigger();
+    EXPECT_EQ(Answers.SaveRequests, asked);
+}
+
+TEST_F(MainWinTest, RefusedFilesKeepTheGame)
+{
+    auto window = Make();
+    CardGame *game = window->GetCurrentGame();
+    const auto deal = Deal(*window->GetTable());
+    const QString other = TempFile(QStringLiteral("notes.veksol"));
+    {
+        QFile file(other);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a saved game at all");
+    }
+    Answers.OpenAnswers = {other, TempFile(QStringLiteral("missing.veksol"))};
+    window->OpenGameMenuClick();
+    window->OpenGameMenuClick();
+    EXPECT_EQ(Answers.Told, (QStringList{GameFactory::CannotResumeMessage(), GameFactory::CannotResumeMessage()}));
+    EXPECT_EQ(Answers.Told.value(0), QStringLiteral("The game you selected cannot be resumed."));
+    EXPECT_EQ(window->GetCurrentGame(), game);
+    EXPECT_EQ(window->GetTable()->GetGame(), game);
+    EXPECT_EQ(Deal(*window->GetTable()), deal);
+    EXPECT_TRUE(window->GetGameFile().isEmpty());
+
+    // A save that cannot be written says so and changes nothing.
+    const QString good = TempFile(QStringLiteral("good.veksol"));
+    Answers.SaveAnswers = {good, TempFile(QStringLiteral("no/such/folder/game.veksol"))};
+    window->SaveAsMenuClick();
+    QFile saved(good);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    window->NewGameMenuClick();
+    Answers.Told.clear();
+    window->SaveAsMenuClick();
+    ASSERT_EQ(Answers.Told.size(), 1);
+    EXPECT_TRUE(Answers.Told[0].contains(QStringLiteral("no/such/folder/game.veksol")));
+    EXPECT_TRUE(window->GetGameFile().isEmpty());
+    saved.seek(0);
+    EXPECT_EQ(saved.readAll(), bytes);
+}
+
+TEST_F(MainWinTest, DecksThatFailToLoad)
+{
+    const QString damaged = TempFile(QStringLiteral("damaged.deck"));
+    {
+        QFile source(QStringLiteral(VEK_BIN_DIR "/Decks/Standard.deck"));
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(source.read(5000));
+    }
+    WriteSetting(QStringLiteral("Deck"), damaged);
+    auto window = Make();
+    // At start: said, and the standard deck instead.
+    ASSERT_EQ(Answers.Told.size(), 1);
+    EXPECT_TRUE(Answers.Told[0].contains(damaged));
+    EXPECT_EQ(window->GetDeckFile(), StandardDeck);
+    const QImage face = window->GetDeck()->GetCard(0)->GetScaledBitmap();
+    EXPECT_FALSE(face.isNull());
+
+    Answers.Told.clear();
+    const QString missing = TempFile(QStringLiteral("missing.deck"));
+    for (const QString &file : {damaged, missing}) {
+        Answers.OpenAnswers = {file};
+        window->Opendeck1->trigger();
+    }
+    ASSERT_EQ(Answers.Told.size(), 2);
+    EXPECT_TRUE(Answers.Told[0].contains(damaged));
+    EXPECT_TRUE(Answers.Told[1].contains(missing));
+    EXPECT_EQ(Answers.OpenTitles.value(0), QStringLiteral("Choose a deck - VekSolitaire"));
+    EXPECT_EQ(window->GetDeckFile(), StandardDeck);
+    EXPECT_EQ(window->GetDeck()->GetCard(0)->GetScaledBitmap(), face);
+    EXPECT_TRUE(window->GetRecentDecks().isEmpty());
+    EXPECT_FALSE(window->Recentdecks1->isEnabled());
+}
+
+TEST_F(MainWinTest, RecentDecksKeepEightAndSurviveARestart)
+{
+    std::vector<QString> copies;
+    for (int i = 0; i < 9; ++i) {
+        copies.push_back(TempFile(QStringLiteral("deck%1.deck").arg(i)));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VEK_BIN_DIR "/Decks/Standard.deck"), copies.back()));
+    }
+    {
+        auto window = Make();
+        for (const QString &file : copies)
+            EXPECT_TRUE(window->OpenDeck(file));
+        EXPECT_TRUE(window->OpenDeck(copies[3]));
+        EXPECT_EQ(window->GetDeckFile(), copies[3]);
+        EXPECT_EQ(window->GetDeck()->GetWidth(), 88);
+        window->close();
+    }
+    auto window = Make();
+    const QStringList expected = {copies[3], copies[8], copies[7], copies[6], copies[5], copies[4], copies[2], copies[1]};
+    EXPECT_EQ(window->GetRecentDecks(), expected);
+    EXPECT_EQ(window->GetDeckFile(), copies[3]);
+    EXPECT_EQ(window->Recentdecks1->actions().size(), 8);
+    EXPECT_TRUE(window->Recentdecks1->isEnabled());
+
+    // An entry that no longer loads leaves the list.
+    QFile::remove(copies[8]);
+    window->Recentdecks1->actions()[1]->trigger();
+    EXPECT_EQ(Answers.Told.size(), 1);
+    EXPECT_EQ(window->GetRecentDecks().size(), 7);
+    EXPECT_EQ(window->GetDeckFile(), copies[3]);
+}
+
+TEST_F(MainWinTest, BackgroundPictures)
+{
+    const QString good = TempFile(QStringLiteral("wood.png"));
+    QImage tile(16, 8, QImage::Format_RGB32);
+    tile.fill(qRgb(90, 60, 30));
+    ASSERT_TRUE(tile.save(good));
+    const QString broken = TempFile(QStringLiteral("broken.jpg"));
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\xFF\xD8\xFF garbage");
+    }
+
+    // A stored picture that no longer loads: said, and no background.
+    WriteSetting(QStringLiteral("Background"), broken);
+    auto window = Make();
+    ASSERT_EQ(Answers.Told.size(), 1);
+    EXPECT_TRUE(Answers.Told[0].contains(broken));
+    EXPECT_TRUE(window->GetBackgroundFile().isEmpty());
+    EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
+    EXPECT_TRUE(window->NoBackground->isChecked());
+    ASSERT_NE(window->GetCurrentGame(), nullptr);
+
+    Answers.OpenAnswers = {good};
+    window->Setbackground1->trigger();
+    EXPECT_EQ(window->GetBackgroundFile(), good);
+    ASSERT_NE(window->GetBackgroundPicture(), nullptr);
+    EXPECT_EQ(window->GetBackgroundPicture()->width(), 16);
+    EXPECT_FALSE(window->NoBackground->isChecked());
+
+    // A picture from the dialog that fails: said, and no background either.
+    Answers.OpenAnswers = {broken};
+    window->Setbackground1->trigger();
+    EXPECT_EQ(Answers.Told.size(), 2);
+    EXPECT_TRUE(window->GetBackgroundFile().isEmpty());
+    EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
+    EXPECT_TRUE(window->NoBackground->isChecked());
+
+    Answers.OpenAnswers = {good};
+    window->Setbackground1->trigger();
+    window->NoBackground->trigger();
+    EXPECT_TRUE(window->NoBackground->isChecked());
+    EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
+    EXPECT_TRUE(window->GetBackgroundFile().isEmpty());
+}
+
+TEST_F(MainWinTest, UpdateCheckerCallsInOrder)
+{
+    UpdateEnabledAnswer = false;
+    {
+        auto window = Make();
+        EXPECT_FALSE(window->AutoUpdateMenu->isChecked());
+        window->AutoUpdateMenu->trigger();
+        window->Checkforupdates1->trigger();
+        window->AutoUpdateMenu->trigger();
+        const VUPD_UpdateInfo &info = window->GetUpdateInfo();
+        EXPECT_STREQ(info.ProductName, "Vek Solitaire");
+        EXPECT_STREQ(info.RegistryKey, "Software\\VekSoftware\\VekSolitaire");
+        EXPECT_EQ(info.Version, 1u << 16);
+        EXPECT_EQ(info.Reserved1, 0u);
+        EXPECT_EQ(info.Reserved2, 0u);
+        ASSERT_NE(info.UpdateInfoUrl, nullptr);
+        ASSERT_NE(info.HomePage, nullptr);
+        for (const UpdateCall &call : UpdateLog)
+            EXPECT_EQ(call.info, &info);
+    }
+    std::vector<std::pair<std::string, int>> calls;
+    for (const UpdateCall &call : UpdateLog)
+        calls.emplace_back(call.name, call.argument);
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"CheckUpdate", 0}, {"IsEnabled", -1}, {"EnableUpdate", 1}, {"CheckUpdate", 1}, {"EnableUpdate", 0}, {"CleanUp", -1}};
+    EXPECT_EQ(calls, expected);
+}
+
+TEST_F(MainWinTest, StatisticsSurviveAGameChange)
+{
+    auto window = Make();
+    window->GetCurrentGame()->StartPlay();
+    EXPECT_EQ(window->GetCurrentGame()->GetPlayed(), 1);
+    GameItem(*window, QStringLiteral("Golf"))->trigger();
+    GameItem(*window, QStringLiteral("Klondike"))->trigger();
+    EXPECT_EQ(window->GetCurrentGame()->GetPlayed(), 1);
+}
+
+} // namespace
