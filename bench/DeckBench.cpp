@@ -107,7 +107,7 @@ BENCHMARK(BM_LoadDeck)->Unit(benchmark::kMillisecond);
 void BM_BareDecode(benchmark::State &state)
 {
     Fixture &f = fixture();
-    std::vector<unsigned char> pixels(176 * 260 * 3);
+    std::vector<unsigned char> pixels(176 * 260 * 4);
     for (auto _ : state) {
         for (const QByteArray &s : f.streams) {
             jpeg_decompress_struct cinfo;
@@ -116,14 +116,14 @@ void BM_BareDecode(benchmark::State &state)
             jpeg_create_decompress(&cinfo);
             jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(s.constData()), (unsigned long)s.size());
             jpeg_read_header(&cinfo, TRUE);
-            cinfo.out_color_space = JCS_EXT_BGR;
+            cinfo.out_color_space = JCS_EXT_BGRX;
             cinfo.dct_method = JDCT_ISLOW;
             cinfo.do_fancy_upsampling = TRUE;
             cinfo.do_block_smoothing = FALSE;
             jpeg_start_decompress(&cinfo);
-            pixels.resize(size_t(cinfo.output_width) * cinfo.output_height * 3);
+            pixels.resize(size_t(cinfo.output_width) * cinfo.output_height * 4);
             while (cinfo.output_scanline < cinfo.output_height) {
-                JSAMPROW row = pixels.data() + size_t(cinfo.output_scanline) * cinfo.output_width * 3;
+                JSAMPROW row = pixels.data() + size_t(cinfo.output_scanline) * cinfo.output_width * 4;
                 jpeg_read_scanlines(&cinfo, &row, 1);
             }
             jpeg_finish_decompress(&cinfo);

@@ -102,14 +102,14 @@ bool Card::Load(QIODevice &in, QString *error)
     Source.SetBitmap(decoded);
     Scaled = decoded;
 
-    // The picture counts as present once any byte of it is not black. The
+    // The picture counts as present once any pixel of it is not black. The
     // record's own W and H bound the scan, but never beyond the decoded rows.
     const int rows = qMin(h, decoded.height());
-    const qsizetype rowBytes = qMin<qsizetype>(qMax(w, 0) * qsizetype(3), qsizetype(decoded.width()) * 3);
+    const int columns = qMin(qMax(w, 0), decoded.width());
     for (int y = 0; y < rows && !ImageFlag; ++y) {
-        const uchar *row = decoded.constScanLine(y);
-        for (qsizetype i = 0; i < rowBytes; ++i) {
-            if (row[i]) {
+        const auto *row = reinterpret_cast<const QRgb *>(decoded.constScanLine(y));
+        for (int x = 0; x < columns; ++x) {
+            if (row[x] & 0xffffff) {
                 ImageFlag = true;
                 break;
             }

@@ -86,8 +86,8 @@ public:
 private:
     Picture Source;
     QImage Scaled;
-    // Scaled as 32 bits for painting when it is held in another format (24-bit
-    // right after a deck load); rebuilt only when Scaled changes.
+    // Scaled as 32 bits for painting when it is held in another format (a
+    // picture drawn on by a caller); rebuilt only when Scaled changes.
     mutable QImage PaintCache;
     mutable qint64 PaintCacheKey = 0;
     uint8_t Value = 0;

@@ -72,7 +72,7 @@ bool startDecompress(Decompressor *d, const uchar *data, unsigned long size, boo
     d->created = true;
     jpeg_mem_src(&d->cinfo, data, size);
     jpeg_read_header(&d->cinfo, TRUE);
-    d->cinfo.out_color_space = JCS_EXT_BGR;
+    d->cinfo.out_color_space = JCS_EXT_BGRX; // straight into 32-bit words 0xffRRGGBB
     d->cinfo.scale_num = 1;
     d->cinfo.scale_denom = 1;
     d->cinfo.buffered_image = FALSE;
@@ -209,14 +209,14 @@ void releasePixels(void *info)
     BufferPool::instance().give(static_cast<PixelBuffer *>(info));
 }
 
-// A 24-bit image over a pooled buffer; null when memory is short.
+// A 32-bit image over a pooled buffer; null when memory is short.
 QImage pooledImage(int w, int h)
 {
-    const qsizetype bytesPerLine = (qsizetype(w) * 3 + 3) & ~qsizetype(3);
+    const qsizetype bytesPerLine = qsizetype(w) * 4;
     PixelBuffer *buffer = BufferPool::instance().take(size_t(bytesPerLine) * size_t(h));
     if (!buffer)
         return QImage();
-    return QImage(buffer->data, w, h, bytesPerLine, QImage::Format_BGR888, releasePixels, buffer);
+    return QImage(buffer->data, w, h, bytesPerLine, QImage::Format_RGB32, releasePixels, buffer);
 }
 
 void setError(QString *error, const char *what, const char *detail)
@@ -241,7 +241,7 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
     }
     const int w = int(d.cinfo.output_width);
     const int h = int(d.cinfo.output_height);
-    if (w <= 0 || h <= 0 || w > MaxDimension || h > MaxDimension || d.cinfo.output_components != 3) {
+    if (w <= 0 || h <= 0 || w > MaxDimension || h > MaxDimension || d.cinfo.output_components != 4) {
         setError(error, "the JPEG picture has an unsupported size or layout", nullptr);
         return false;
     }

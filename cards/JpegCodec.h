@@ -19,7 +19,8 @@ enum class DecodeMode {
 // allocated for them.
 constexpr int MaxDimension = 16384;
 
-// Decodes to 24-bit pixels, bytes blue, green, red (QImage::Format_BGR888).
+// Decodes to 32-bit pixels (QImage::Format_RGB32), so that nothing has to be
+// converted before a picture is scaled or painted.
 bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
 
 // Encodes a baseline JPEG at the encoder's default quality in the best-quality

@@ -79,8 +79,9 @@ TEST(Card, RecordRoundTripKeepsColours)
     EXPECT_EQ(loaded.GetValue(), 7);
     EXPECT_EQ(loaded.GetSuit(), Diamonds);
     EXPECT_TRUE(loaded.HasImage());
-    // Scaled stays 24-bit until the next scaling; the source reads as 32-bit.
-    EXPECT_EQ(loaded.GetScaledBitmap().format(), QImage::Format_BGR888);
+    // The source and the display bitmap are one decoded 32-bit picture.
+    EXPECT_EQ(loaded.GetScaledBitmap().format(), QImage::Format_RGB32);
+    EXPECT_EQ(loaded.GetScaledBitmap().cacheKey(), loaded.GetBitmap().cacheKey());
     EXPECT_EQ(loaded.GetBitmap().format(), QImage::Format_RGB32);
     EXPECT_LT(meanDifference(loaded.GetBitmap(), picture), 8.0); // JPEG loss only
 }
@@ -215,7 +216,7 @@ TEST(Card, PaintToDrawsTheDisplayBitmapUnscaled)
     Card card;
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
-    ASSERT_TRUE(card.Load(in)); // 24-bit display bitmap
+    ASSERT_TRUE(card.Load(in));
 
     QImage canvas(20, 20, QImage::Format_RGB32);
     canvas.fill(Qt::white);

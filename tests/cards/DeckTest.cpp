@@ -326,7 +326,7 @@ TEST(Deck, ResizeRules)
     ASSERT_TRUE(deck.Load(file));
     const QImage stored = deck.GetCard(5)->GetScaledBitmap();
     deck.Resize(176, 260); // the loaded size: nothing happens
-    EXPECT_EQ(deck.GetCard(5)->GetScaledBitmap().format(), QImage::Format_BGR888);
+    EXPECT_EQ(deck.GetCard(5)->GetScaledBitmap().format(), QImage::Format_RGB32);
     EXPECT_EQ(deck.GetCard(5)->GetScaledBitmap().cacheKey(), stored.cacheKey());
 
     deck.Resize(88, 130);
@@ -337,7 +337,7 @@ TEST(Deck, ResizeRules)
     for (int p = 0; p < 4; ++p)
         ASSERT_EQ(deck.GetPlaceholder(p)->GetScaledBitmap().size(), QSize(88, 130));
     deck.Resize(176, 260);
-    EXPECT_EQ(deck.GetCard(5)->GetScaledBitmap(), stored.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(deck.GetCard(5)->GetScaledBitmap(), stored);
 
     // A deck of smaller pictures counts as 176 x 260 after loading.
     Deck small;
