@@ -9,3 +9,13 @@ bool MessageBoxQuestions::AskYesNo(QWidget *parent, const QString &caption, cons
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }
+
+int Questions::AskSpiderLevel(QWidget *parent, int current)
+{
+    return MessageBoxQuestions().AskSpiderLevel(parent, current);
+}
+
+int Questions::AskDiplomatLevel(QWidget *parent, int current)
+{
+    return MessageBoxQuestions().AskDiplomatLevel(parent, current);
+}

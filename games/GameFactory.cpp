@@ -12,6 +12,8 @@
 #include "Pyramid.h"
 #include "FreeCell.h"
 #include "SeaHaven.h"
+#include "Spider.h"
+#include "Diplomat.h"
 
 namespace GameFactory {
 
@@ -33,7 +35,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Canfield"), 6, nullptr},
         {QStringLiteral("Chinese Solitaire"), 25, nullptr},
         {QStringLiteral("Cruel"), 24, nullptr},
-        {QStringLiteral("Diplomat"), 5, nullptr},
+        {QStringLiteral("Diplomat"), 5, create<Diplomat>},
         {QStringLiteral("Eagle Wing"), 11, nullptr},
         {QStringLiteral("Forty Thieves"), 7, nullptr},
         {QStringLiteral("Free Cell"), 1, create<FreeCell>},
@@ -48,7 +50,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Putt Putt"), 21, create<PuttPutt>},
         {QStringLiteral("Scorpion"), 14, nullptr},
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
-        {QStringLiteral("Spider"), 2, nullptr},
+        {QStringLiteral("Spider"), 2, create<Spider>},
         {QStringLiteral("St Helena"), 18, nullptr},
         {QStringLiteral("Streets"), 9, nullptr},
         {QStringLiteral("Trefoil"), 17, nullptr},

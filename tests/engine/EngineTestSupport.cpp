@@ -61,6 +61,18 @@ bool ScriptedQuestions::AskYesNo(QWidget *, const QString &caption, const QStrin
     return Answer;
 }
 
+int ScriptedQuestions::AskSpiderLevel(QWidget *, int current)
+{
+    SpiderLevelsShown.push_back(current);
+    return LevelAnswer;
+}
+
+int ScriptedQuestions::AskDiplomatLevel(QWidget *, int current)
+{
+    DiplomatLevelsShown.push_back(current);
+    return LevelAnswer;
+}
+
 TinyGame::TinyGame(::Deck *deck, GameTable *table)
     : CardGame(QStringLiteral("Tiny Game"), deck, table, W, H)
 {

@@ -36,10 +36,17 @@ QRgb PixelAt(const QImage &image, int x, int y);
 class ScriptedQuestions : public Questions {
 public:
     bool AskYesNo(QWidget *parent, const QString &caption, const QString &text) override;
+    // The level dialogs answer LevelAnswer (Cancelled: closed without OK)
+    // and remember the level each was opened at.
+    int AskSpiderLevel(QWidget *parent, int current) override;
+    int AskDiplomatLevel(QWidget *parent, int current) override;
 
     bool Answer = false;
     QStringList Captions;
     QStringList Texts;
+    int LevelAnswer = Cancelled;
+    std::vector<int> SpiderLevelsShown;
+    std::vector<int> DiplomatLevelsShown;
 };
 
 // A small game to drive the framework. Cells (card size 40 x 60):

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <QByteArray>
+#include <QPoint>
+
+#include "EngineTestSupport.h"
+
+// Spider and Diplomat on an offscreen table, driven with real mouse events.
+namespace LevelGamesTest {
+
+constexpr int W = 88;
+constexpr int H = 130;
+
+// A card of the test deck by rank and suit.
+struct Spec {
+    int value;
+    CardSuit suit;
+    bool up = true;
+    bool hidden = false;
+};
+using Layout = std::vector<std::pair<int, std::vector<Spec>>>;
+// Where every card lies: one list per cell, bottom card first.
+using Snapshot = std::vector<std::vector<std::pair<Card *, uint32_t>>>;
+
+// A deck, a host, a table and the game of the catalogue id, dealt from a
+// fixed seed at the standard card size after the level dialog answered
+// `level`.
+struct LevelTable {
+    LevelTable(int gameId, int level, unsigned seed = 1);
+    ~LevelTable();
+
+    TableCell *CellOf(int index) const { return Table->GetCell(index); }
+    Card *CardOf(int value, CardSuit suit) { return TheDeck.GetCardByValue(value, suit); }
+    int Count(int cell) const { return CellOf(cell)->GetCount(); }
+
+    // The position bytes of a two-deck deal pile (both decks in order) with
+    // the listed cards in the listed cells; every other card lies face down
+    // on cell `rest`, under the cards listed for it. `extra` follows.
+    QByteArray PositionBytes(const Layout &cells, int rest, const QByteArray &extra);
+    // Loads it into the game; false when the game refuses it.
+    bool Load(const QByteArray &bytes);
+    QByteArray Save();
+
+    QPoint PressPoint(int cell, int index) const;
+    QPoint DropCorner(int cell) const;
+    // Presses the card at (cell, index) and drags it so that its corner
+    // lands on the next place of cell target.
+    void DragOnto(int cell, int index, int target);
+    void ClickCell(int cell);
+
+    Snapshot Cells() const;
+    int MovingCount() const;
+
+    Deck TheDeck;
+    BasicHost Host;
+    EngineTest::ScriptedQuestions Answers;
+    std::unique_ptr<GameTable> Table;
+    std::unique_ptr<CardGame> Game;
+};
+
+} // namespace LevelGamesTest
