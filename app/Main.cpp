@@ -21,6 +21,7 @@
 
 #include <cstring>
 
+#include "Aboutwnd.h"
 #include "Addresses.h"
 #include "CardGame.h"
 #include "Deck.h"
@@ -28,7 +29,9 @@
 #include "GameTable.h"
 #include "Msgwnd.h"
 #include "Picture.h"
+#include "Ruleswnd.h"
 #include "SavedGame.h"
+#include "Statswnd.h"
 #include "VersionInfo.h"
 
 TMainWin *MainWin = nullptr;
@@ -133,6 +136,8 @@ TMainWin::TMainWin(const Options &options)
 
     // Every relative path of the program resolves in its data folder.
     QDir::setCurrent(dataFolder);
+    AboutWin = std::make_unique<TAboutWin>(this);
+    RulesWin = std::make_unique<TRulesWin>(this);
 
     BuildGameTypeMenu();
 
@@ -586,6 +591,9 @@ void TMainWin::FormShow()
 
 void TMainWin::FormClose()
 {
+    // The rules window keeps its place for the next run.
+    RulesWin->close();
+    AboutWin->close();
     SaveSettings();
     Storage.SavePlacement(*this);
     Storage.WriteList(QStringLiteral("RecentDecks"), RecentDecks.Entries());
@@ -608,6 +616,8 @@ void TMainWin::FormDestroy()
     BackgroundPicture.reset();
     TheDeck.reset();
     MsgWin.reset();
+    RulesWin.reset();
+    AboutWin.reset();
 }
 
 // ---- Menu handlers ----
@@ -876,22 +886,36 @@ void TMainWin::AppActivate()
 }
 
 // ---- The statistics, rules and about windows ----
-// They arrive with their own windows; until then these hooks are where the
-// main window reaches them.
 
 void TMainWin::ShowStatisticsWindow()
 {
+    // Modal, made for this showing only; the play clock goes on meanwhile.
+    TStatsWin window(this, Answers);
+    window.exec();
 }
 
 void TMainWin::ShowRulesWindow()
 {
+    if (!Game)
+        return;
+    QString error;
+    if (!RulesWin->LoadRules(Game->GetName(), &error)) {
+        Tell(error);
+        return;
+    }
+    RulesWin->show();
+    RulesWin->raise();
+    RulesWin->activateWindow();
 }
 
 bool TMainWin::IsRulesWindowVisible() const
 {
-    return false;
+    return RulesWin && RulesWin->isVisible();
 }
 
 void TMainWin::ShowAboutWindow()
 {
+    AboutWin->show();
+    AboutWin->raise();
+    AboutWin->activateWindow();
 }

@@ -25,7 +25,9 @@ class QActionGroup;
 class QLabel;
 class QLockFile;
 class QMenu;
+class TAboutWin;
 class TMsgWin;
+class TRulesWin;
 
 // The update checker's four functions; the window calls them through this
 // table so that tests can watch the calls.
@@ -134,6 +136,8 @@ public:
     // State, for the other windows and for tests.
     CardGame *GetCurrentGame() const { return Game.get(); }
     GameTable *GetTable() const { return Table; }
+    TRulesWin *GetRulesWindow() const { return RulesWin.get(); }
+    TAboutWin *GetAboutWindow() const { return AboutWin.get(); }
     ::Deck *GetDeck() const { return TheDeck.get(); }
     int GetCardWidth() const { return CardWidth; }
     int GetCardHeight() const { return CardHeight; }
@@ -219,6 +223,9 @@ private:
     bool AutoPaused = false;
 
     std::unique_ptr<TMsgWin> MsgWin;
+    // Made at start and kept to the end; only shown and hidden.
+    std::unique_ptr<TRulesWin> RulesWin;
+    std::unique_ptr<TAboutWin> AboutWin;
     std::unique_ptr<StandardDialogs> OwnDialogs;
     Dialogs *Answers;
     UpdateCalls Update;
