@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Bilinear.h"
 
+#include "PixelPool.h"
+
 #include <vector>
 
 namespace {
@@ -66,7 +68,7 @@ void BilinearFilter(const QImage &srcImage, QImage &dst, int width, int height)
         return;
     }
     if (dst.width() != width || dst.height() != height || dst.format() != QImage::Format_RGB32)
-        dst = QImage(width, height, QImage::Format_RGB32);
+        dst = VekPixels::NewImage32(width, height);
     if (dst.isNull())
         return;
 

@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegCodec.h"
 
+#include "PixelPool.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
-#include <vector>
 
 #include <jpeglib.h>
 
@@ -141,84 +141,6 @@ bool compress(Compressor *c, const uchar *bits, qsizetype bytesPerLine, int widt
     return true;
 }
 
-// --- pixel buffers -------------------------------------------------------
-//
-// A deck load decodes 57 pictures of one size while the previous 57 are still
-// alive, then lets those go. Fresh memory of that size comes straight from the
-// kernel and costs a page fault per 4 KiB on first touch, which more than
-// doubles the cost of a load. Released picture buffers are therefore kept
-// (up to a bound) and handed to the next decode of the same size.
-
-struct PixelBuffer {
-    size_t size;
-    uchar *data;
-};
-
-class BufferPool {
-public:
-    static constexpr size_t MaxKeptBytes = 64 * 1024 * 1024;
-
-    static BufferPool &instance()
-    {
-        static BufferPool *pool = new BufferPool; // never destroyed: images may outlive statics
-        return *pool;
-    }
-
-    PixelBuffer *take(size_t size)
-    {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            for (size_t i = 0; i < kept.size(); ++i) {
-                if (kept[i]->size == size) {
-                    PixelBuffer *buffer = kept[i];
-                    kept[i] = kept.back();
-                    kept.pop_back();
-                    keptBytes -= size;
-                    return buffer;
-                }
-            }
-        }
-        auto *data = static_cast<uchar *>(malloc(size));
-        if (!data)
-            return nullptr;
-        return new PixelBuffer{size, data};
-    }
-
-    void give(PixelBuffer *buffer)
-    {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (keptBytes + buffer->size <= MaxKeptBytes) {
-                kept.push_back(buffer);
-                keptBytes += buffer->size;
-                return;
-            }
-        }
-        free(buffer->data);
-        delete buffer;
-    }
-
-private:
-    std::mutex mutex;
-    std::vector<PixelBuffer *> kept;
-    size_t keptBytes = 0;
-};
-
-void releasePixels(void *info)
-{
-    BufferPool::instance().give(static_cast<PixelBuffer *>(info));
-}
-
-// A 32-bit image over a pooled buffer; null when memory is short.
-QImage pooledImage(int w, int h)
-{
-    const qsizetype bytesPerLine = qsizetype(w) * 4;
-    PixelBuffer *buffer = BufferPool::instance().take(size_t(bytesPerLine) * size_t(h));
-    if (!buffer)
-        return QImage();
-    return QImage(buffer->data, w, h, bytesPerLine, QImage::Format_RGB32, releasePixels, buffer);
-}
-
 void setError(QString *error, const char *what, const char *detail)
 {
     if (error)
@@ -245,7 +167,7 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
         setError(error, "the JPEG picture has an unsupported size or layout", nullptr);
         return false;
     }
-    QImage image = pooledImage(w, h);
+    QImage image = VekPixels::NewImage32(w, h);
     if (image.isNull()) {
         setError(error, "not enough memory for the JPEG picture", nullptr);
         return false;

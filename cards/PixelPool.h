@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+
+// Card pictures come and go in batches of 57 of one size: a deck load decodes
+// 57 while the previous 57 are still alive, a card-size change scales 57 new
+// display bitmaps and lets the old ones go. Fresh memory of those sizes comes
+// straight from the kernel and costs a page fault per 4 KiB on first touch,
+// which more than doubled the cost of both. Released picture buffers are
+// therefore kept (up to a bound) and handed to the next picture of the same
+// size.
+namespace VekPixels {
+
+// A 32-bit image (QImage::Format_RGB32, contents undefined) over a pooled
+// buffer; its buffer returns to the pool when the last copy of the image goes.
+// Null for an empty size or when memory is short.
+QImage NewImage32(int w, int h);
+
+} // namespace VekPixels
