@@ -23,7 +23,7 @@
 #include "Deck.h"
 #include "GameTable.h"
 #include "Questions.h"
-#include "Registry.h"
+#include "LevelSetting.h"
 #include "Rules.h"
 #include "TableCell.h"
 #include "Utils.h"
@@ -48,24 +48,13 @@ int Diplomat::GetDeckCount()
 void Diplomat::LoadStats(const QString &key)
 {
     CardGame::LoadStats(key);
-    Registry registry;
-    if (!registry.OpenKey(key, false))
-        return;
-    // A missing or unknown level keeps the one in play.
-    int32_t level;
-    if (registry.ReadInteger(QStringLiteral("Level"), level) && ValidLevel(level))
-        GameLevel = level;
-    registry.CloseKey();
+    LevelSetting::Read(key, GameLevel, ValidLevel); // a missing or unknown level keeps the one in play
 }
 
 void Diplomat::SaveStats(const QString &key)
 {
     CardGame::SaveStats(key);
-    Registry registry;
-    if (!registry.OpenKey(key, true))
-        return;
-    (void)registry.WriteInteger(QStringLiteral("Level"), GameLevel);
-    registry.CloseKey();
+    LevelSetting::Write(key, GameLevel);
 }
 
 void Diplomat::NewGame(bool shuffle)

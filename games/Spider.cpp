@@ -26,7 +26,7 @@
 #include "Deck.h"
 #include "GameTable.h"
 #include "Questions.h"
-#include "Registry.h"
+#include "LevelSetting.h"
 #include "Rules.h"
 #include "TableCell.h"
 #include "Utils.h"
@@ -71,24 +71,13 @@ bool Spider::Kept(const Card *card) const
 void Spider::LoadStats(const QString &key)
 {
     CardGame::LoadStats(key);
-    Registry registry;
-    if (!registry.OpenKey(key, false))
-        return;
-    // A missing or unknown level keeps the one in play.
-    int32_t level;
-    if (registry.ReadInteger(QStringLiteral("Level"), level) && ValidLevel(level))
-        GameLevel = level;
-    registry.CloseKey();
+    LevelSetting::Read(key, GameLevel, ValidLevel); // a missing or unknown level keeps the one in play
 }
 
 void Spider::SaveStats(const QString &key)
 {
     CardGame::SaveStats(key);
-    Registry registry;
-    if (!registry.OpenKey(key, true))
-        return;
-    (void)registry.WriteInteger(QStringLiteral("Level"), GameLevel);
-    registry.CloseKey();
+    LevelSetting::Write(key, GameLevel);
 }
 
 void Spider::NewGame(bool shuffle)

@@ -16,7 +16,7 @@ constexpr int Stock = Klondike::Stock;
 constexpr int Waste = Klondike::Waste;
 constexpr int Foundation = Klondike::FirstFoundation;
 
-Spec down(int value, CardSuit suit)
+Spot down(int value, CardSuit suit)
 {
     return {value, suit, false};
 }
@@ -275,8 +275,8 @@ TEST(Klondike, UselessRotationsAreRefused)
         t.Game->SetDrawCount(row.drawCount);
         // Kings in stock, queens on the waste, every other card face up on
         // the columns.
-        std::vector<Spec> stock, waste;
-        std::vector<std::vector<Spec>> columns(7);
+        std::vector<Spot> stock, waste;
+        std::vector<std::vector<Spot>> columns(7);
         int n = 0;
         for (int v = 1; v <= 13; ++v) {
             for (int s = 0; s < 4; ++s) {
@@ -288,7 +288,7 @@ TEST(Klondike, UselessRotationsAreRefused)
                     columns[size_t(n++ % 7)].push_back({v, suits[s]});
             }
         }
-        std::vector<std::pair<int, std::vector<Spec>>> cells = {{Stock, stock}, {Waste, waste}};
+        std::vector<std::pair<int, std::vector<Spot>>> cells = {{Stock, stock}, {Waste, waste}};
         for (int c = 0; c < 7; ++c)
             cells.push_back({c, columns[size_t(c)]});
         t.SetPosition(cells);

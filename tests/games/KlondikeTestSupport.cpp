@@ -36,16 +36,16 @@ KlondikeTable::~KlondikeTable()
     Table.reset();
 }
 
-QByteArray KlondikeTable::PositionBytes(const std::vector<std::pair<int, std::vector<Spec>>> &cells)
+QByteArray KlondikeTable::PositionBytes(const std::vector<std::pair<int, std::vector<Spot>>> &cells)
 {
-    std::vector<std::vector<Spec>> layout(13);
+    std::vector<std::vector<Spot>> layout(13);
     std::vector<Card *> placed;
     for (const auto &[cell, cards] : cells) {
         layout[size_t(cell)] = cards;
-        for (const Spec &spec : cards)
-            placed.push_back(CardOf(spec.value, spec.suit));
+        for (const Spot &spot : cards)
+            placed.push_back(CardOf(spot.value, spot.suit));
     }
-    std::vector<Spec> rest;
+    std::vector<Spot> rest;
     for (int i = 0; i < Deck::CardCount; ++i) {
         Card *card = TheDeck.GetCard(i);
         if (std::find(placed.begin(), placed.end(), card) == placed.end())
@@ -68,10 +68,10 @@ QByteArray KlondikeTable::PositionBytes(const std::vector<std::pair<int, std::ve
     VekIO::WriteLE16(out, uint16_t(layout.size()));
     for (const auto &cards : layout) {
         VekIO::WriteLE16(out, uint16_t(cards.size()));
-        for (const Spec &spec : cards) {
-            VekIO::WriteLE16(out, uint16_t(spec.value));
-            VekIO::WriteLE16(out, uint16_t(spec.suit));
-            VekIO::WriteLE32(out, spec.up ? uint32_t(CardWrapper::FrontUp) : 0u);
+        for (const Spot &spot : cards) {
+            VekIO::WriteLE16(out, uint16_t(spot.value));
+            VekIO::WriteLE16(out, uint16_t(spot.suit));
+            VekIO::WriteLE32(out, spot.up ? uint32_t(CardWrapper::FrontUp) : 0u);
         }
     }
     VekIO::WriteLE32(out, int32_t(0));
@@ -79,7 +79,7 @@ QByteArray KlondikeTable::PositionBytes(const std::vector<std::pair<int, std::ve
     return bytes;
 }
 
-void KlondikeTable::SetPosition(const std::vector<std::pair<int, std::vector<Spec>>> &cells)
+void KlondikeTable::SetPosition(const std::vector<std::pair<int, std::vector<Spot>>> &cells)
 {
     QByteArray bytes = PositionBytes(cells);
     QBuffer in(&bytes);

@@ -17,7 +17,7 @@ constexpr int W = 88;
 constexpr int H = 130;
 
 // A card of the test deck by rank and suit.
-struct Spec {
+struct Spot {
     int value;
     CardSuit suit;
     bool up = true;
@@ -39,9 +39,9 @@ struct KlondikeTable {
     // Loads a position: the listed cards in the listed cells (face up unless
     // said), every other card of the deck face down on the stock under the
     // listed stock cards. The deal pile is the deck in order.
-    void SetPosition(const std::vector<std::pair<int, std::vector<Spec>>> &cells);
+    void SetPosition(const std::vector<std::pair<int, std::vector<Spot>>> &cells);
     // The position bytes that SetPosition loads (after the file header).
-    QByteArray PositionBytes(const std::vector<std::pair<int, std::vector<Spec>>> &cells);
+    QByteArray PositionBytes(const std::vector<std::pair<int, std::vector<Spot>>> &cells);
 
     // The point a press lands on to pick the card: its strip in a fan, its
     // middle on top of a cell.

@@ -38,7 +38,7 @@ LevelTable::~LevelTable()
 
 QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteArray &extra)
 {
-    std::vector<std::vector<Spec>> layout(size_t(Table->GetCellCount()));
+    std::vector<std::vector<Spot>> layout(size_t(Table->GetCellCount()));
     std::vector<Card *> remaining;
     for (int copy = 0; copy < 2; ++copy) {
         for (int i = 0; i < Deck::CardCount; ++i)
@@ -46,14 +46,14 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
     }
     for (const auto &[cell, cards] : cells) {
         layout[size_t(cell)] = cards;
-        for (const Spec &spec : cards) {
-            auto it = std::find(remaining.begin(), remaining.end(), CardOf(spec.value, spec.suit));
-            EXPECT_NE(it, remaining.end()) << "a third copy of " << spec.value;
+        for (const Spot &spot : cards) {
+            auto it = std::find(remaining.begin(), remaining.end(), CardOf(spot.value, spot.suit));
+            EXPECT_NE(it, remaining.end()) << "a third copy of " << spot.value;
             if (it != remaining.end())
                 remaining.erase(it);
         }
     }
-    std::vector<Spec> under;
+    std::vector<Spot> under;
     for (Card *card : remaining)
         under.push_back({card->GetValue(), card->GetSuit(), false});
     auto &restCards = layout[size_t(rest)];
@@ -73,11 +73,11 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
     VekIO::WriteLE16(out, uint16_t(layout.size()));
     for (const auto &cards : layout) {
         VekIO::WriteLE16(out, uint16_t(cards.size()));
-        for (const Spec &spec : cards) {
-            VekIO::WriteLE16(out, uint16_t(spec.value));
-            VekIO::WriteLE16(out, uint16_t(spec.suit));
-            VekIO::WriteLE32(out, (spec.up ? uint32_t(CardWrapper::FrontUp) : 0u)
-                                 | (spec.hidden ? uint32_t(CardWrapper::Hidden) : 0u));
+        for (const Spot &spot : cards) {
+            VekIO::WriteLE16(out, uint16_t(spot.value));
+            VekIO::WriteLE16(out, uint16_t(spot.suit));
+            VekIO::WriteLE32(out, (spot.up ? uint32_t(CardWrapper::FrontUp) : 0u)
+                                 | (spot.hidden ? uint32_t(CardWrapper::Hidden) : 0u));
         }
     }
     out.write(extra);

@@ -18,13 +18,13 @@ constexpr int W = 88;
 constexpr int H = 130;
 
 // A card of the test deck by rank and suit.
-struct Spec {
+struct Spot {
     int value;
     CardSuit suit;
     bool up = true;
     bool hidden = false;
 };
-using Layout = std::vector<std::pair<int, std::vector<Spec>>>;
+using Layout = std::vector<std::pair<int, std::vector<Spot>>>;
 // Where every card lies: one list per cell, bottom card first.
 using Snapshot = std::vector<std::vector<std::pair<Card *, uint32_t>>>;
 

@@ -140,7 +140,7 @@ TEST(Spider, OnlySameSuitRunsArePickedUp)
 // the suit.
 Layout AlmostComplete()
 {
-    std::vector<Spec> run = {{10, Clubs, false}};
+    std::vector<Spot> run = {{10, Clubs, false}};
     for (int v = 13; v >= 2; --v)
         run.push_back({v, Spades});
     return {{4, run}, {5, {{3, Diamonds, false}, {1, Spades}}}};
@@ -174,7 +174,7 @@ TEST(Spider, ACompletedSuitLeavesAndUndoBringsItBack)
 TEST(Spider, CompletedKingsLieSideBySide)
 {
     SpiderTable t;
-    std::vector<Spec> done;
+    std::vector<Spot> done;
     for (CardSuit suit : {Hearts, Spades}) {
         for (int v = 1; v <= 12; ++v)
             done.push_back({v, suit, true, true});
@@ -232,9 +232,9 @@ TEST(Spider, TheStockCompletesASuitItFinishes)
     cells.push_back({Spider::Stock, {}});
     // The stock's top card goes to the first column, the fifth card to
     // column 4: the Ace there.
-    std::vector<Spec> stock;
+    std::vector<Spot> stock;
     for (int i = 0; i < 10; ++i)
-        stock.push_back(i == 5 ? Spec{1, Spades, false} : Spec{2 + i, Clubs, false});
+        stock.push_back(i == 5 ? Spot{1, Spades, false} : Spot{2 + i, Clubs, false});
     cells.back().second = stock;
     t.Set(cells);
     const Snapshot before = t.Cells();
