@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Card.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QPainter>
 
@@ -86,15 +87,23 @@ bool Card::Load(QIODevice &in, QString *error)
             *error = QStringLiteral("the card picture is cut short");
         return false;
     }
-    const QByteArray data = in.read(n);
-    if (data.size() != n) {
-        if (error)
-            *error = QStringLiteral("the card picture is cut short");
-        return false;
+    // A deck in memory is decoded where it lies; any other stream is read.
+    QByteArray data;
+    const char *bytes;
+    if (auto *memory = qobject_cast<QBuffer *>(&in)) {
+        bytes = memory->data().constData() + memory->pos();
+        memory->seek(memory->pos() + n);
+    } else {
+        data = in.read(n);
+        if (data.size() != n) {
+            if (error)
+                *error = QStringLiteral("the card picture is cut short");
+            return false;
+        }
+        bytes = data.constData();
     }
     QImage decoded;
-    if (!VekJpeg::Decode(reinterpret_cast<const uchar *>(data.constData()), data.size(),
-                         VekJpeg::DecodeMode::BestQuality, decoded, error))
+    if (!VekJpeg::Decode(reinterpret_cast<const uchar *>(bytes), n, VekJpeg::DecodeMode::BestQuality, decoded, error))
         return false;
 
     Value = value;
