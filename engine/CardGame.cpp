@@ -199,6 +199,19 @@ void CardGame::OnMouseUp(int, int)
     Table->Invalidate();
 }
 
+CardWrapper *CardGame::EndDragOnto(int target, int x, int y)
+{
+    std::vector<CardWrapper *> moving;
+    GetMovingCards(moving);
+    QRect bounds;
+    if (!moving.empty())
+        GetCardsBounds(moving, bounds);
+    CardGame::OnMouseUp(x, y);
+    if (moving.empty() || CellAt(target)->Overlap(bounds) <= 25)
+        return nullptr;
+    return moving.front();
+}
+
 void CardGame::ShowStatus()
 {
     Status(QString());

@@ -158,6 +158,10 @@ public:
     // often as the pile has it: a loaded position of a variant that keeps
     // every card on the table must pass it.
     bool CellsHoldDealPile() const;
+    // For games with one drop target: ends the drag (every card snaps back,
+    // as the base OnMouseUp does) and returns the lowest dragged card when the
+    // dragged cards covered more than a quarter of cell target; null otherwise.
+    CardWrapper *EndDragOnto(int target, int x, int y);
     // Shows text unless an error was shown and no tick has passed since.
     void Status(const QString &text);
     // Shows text with the warning sound; the standing status returns after

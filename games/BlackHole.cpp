@@ -114,15 +114,10 @@ void BlackHole::PlayToHole(CardWrapper *wrapper, UndoStep &step)
 
 void BlackHole::OnMouseUp(int x, int y)
 {
-    std::vector<CardWrapper *> moving;
-    GetMovingCards(moving);
-    QRect bounds;
-    if (!moving.empty())
-        GetCardsBounds(moving, bounds);
-    CardGame::OnMouseUp(x, y);
-    if (!moving.empty() && CellAt(Hole)->Overlap(bounds) > 25 && CanPlace(moving.front(), Hole)) {
+    CardWrapper *card = EndDragOnto(Hole, x, y);
+    if (card && CanPlace(card, Hole)) {
         auto step = NewUndoStep(false);
-        PlayToHole(moving.front(), *step);
+        PlayToHole(card, *step);
         EndMove(std::move(step));
     }
     CheckEnd();

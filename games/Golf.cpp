@@ -107,15 +107,10 @@ void Golf::PlayToPile(CardWrapper *wrapper, UndoStep &step)
 
 void Golf::OnMouseUp(int x, int y)
 {
-    std::vector<CardWrapper *> moving;
-    GetMovingCards(moving);
-    QRect bounds;
-    if (!moving.empty())
-        GetCardsBounds(moving, bounds);
-    CardGame::OnMouseUp(x, y);
-    if (!moving.empty() && CellAt(Pile)->Overlap(bounds) > 25 && CanPlace(moving.front(), Pile)) {
+    CardWrapper *card = EndDragOnto(Pile, x, y);
+    if (card && CanPlace(card, Pile)) {
         auto step = NewUndoStep(false);
-        PlayToPile(moving.front(), *step);
+        PlayToPile(card, *step);
         EndMove(std::move(step));
     }
     CheckEnd();
