@@ -1,48 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cstdio>
 #include <exception>
 
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
 #include <QMessageBox>
-#include <QTimer>
 
+#include "FirstFrameReporter.h"
 #include "GameTable.h"
 #include "Main.h"
 #include "VersionInfo.h"
 
-namespace {
-
-// With VEK_REPORT_FIRST_FRAME set, the program writes "frame" to its output
-// once the table has painted its first frame, and ends: the start-up
-// benchmark measures the time to that line.
-class FirstFrameReporter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !Reported) {
-            Reported = true;
-            // After the paint event has run.
-            QTimer::singleShot(0, [] {
-                std::fputs("frame\n", stdout);
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool Reported = false;
-};
-
-} // namespace
-
+// With VEK_REPORT_FIRST_FRAME set, the program writes "frame" once the table
+// has painted its first frame, and ends: the start-up benchmark measures the
+// time to that line.
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);

@@ -4,35 +4,10 @@
 // The yardstick of the start-up benchmark: the least a Qt Widgets program
 // does to show a main window. It writes "frame" once the window has painted
 // and ends.
-#include <cstdio>
-
 #include <QApplication>
-#include <QEvent>
 #include <QMainWindow>
-#include <QTimer>
 
-namespace {
-
-class FirstFrame : public QObject {
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !Reported) {
-            Reported = true;
-            QTimer::singleShot(0, [] {
-                std::fputs("frame\n", stdout);
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool Reported = false;
-};
-
-} // namespace
+#include "FirstFrameReporter.h"
 
 int main(int argc, char **argv)
 {
@@ -41,7 +16,7 @@ int main(int argc, char **argv)
     auto *centre = new QWidget(&window);
     window.setCentralWidget(centre);
     window.resize(673, 470);
-    FirstFrame reporter;
+    FirstFrameReporter reporter;
     centre->installEventFilter(&reporter);
     window.show();
     return app.exec();
