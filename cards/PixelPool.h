@@ -8,9 +8,9 @@
 // 57 while the previous 57 are still alive, a card-size change scales 57 new
 // display bitmaps and lets the old ones go. Fresh memory of those sizes comes
 // straight from the kernel and costs a page fault per 4 KiB on first touch,
-// which more than doubled the cost of both. Released picture buffers are
-// therefore kept (up to a bound) and handed to the next picture of the same
-// size.
+// which more than doubled the cost of both. Large pictures are therefore
+// carved out of slabs backed by 2 MiB pages, and released picture buffers are
+// kept (up to a bound) and handed to the next picture of the same size.
 namespace VekPixels {
 
 // A 32-bit image (QImage::Format_RGB32, contents undefined) over a pooled

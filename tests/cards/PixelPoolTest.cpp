@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "PixelPool.h"
+
+namespace {
+
+void fill(QImage &image, uint32_t value)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<uint32_t *>(image.scanLine(y));
+        std::fill(line, line + image.width(), value);
+    }
+}
+
+bool holds(const QImage &image, uint32_t value)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const uint32_t *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] != value)
+                return false;
+    }
+    return true;
+}
+
+// Pictures carved side by side out of shared slabs, small ones from the heap,
+// released in any order and taken again: no two living pictures may share a
+// byte, whatever came and went before.
+TEST(PixelPool, LivingPicturesNeverShareMemory)
+{
+    std::mt19937 random(5);
+    // Small, card-sized, one and more than a slab's worth of large pages.
+    const QSize sizes[] = {{10, 10}, {88, 130}, {176, 260}, {54, 80}, {700, 800}, {1500, 1500}, {91, 7}};
+    std::vector<std::pair<QImage, uint32_t>> living;
+    uint32_t next = 1;
+    for (int round = 0; round < 400; ++round) {
+        if (!living.empty() && random() % 3 == 0) {
+            living.erase(living.begin() + long(random() % living.size()));
+            continue;
+        }
+        const QSize size = sizes[random() % std::size(sizes)];
+        QImage image = VekPixels::NewImage32(size.width(), size.height());
+        ASSERT_FALSE(image.isNull());
+        ASSERT_EQ(image.size(), size);
+        ASSERT_EQ(image.format(), QImage::Format_RGB32);
+        fill(image, next);
+        living.emplace_back(image, next++);
+    }
+    for (const auto &[image, value] : living)
+        EXPECT_TRUE(holds(image, value)) << image.width() << "x" << image.height();
+}
+
+TEST(PixelPool, EmptySizesGiveNullPictures)
+{
+    EXPECT_TRUE(VekPixels::NewImage32(0, 10).isNull());
+    EXPECT_TRUE(VekPixels::NewImage32(10, -1).isNull());
+}
+
+} // namespace
