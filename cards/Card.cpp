@@ -15,6 +15,7 @@ bool Card::LoadImage(const QString &fileName, QString *error)
     Picture loaded;
     if (!loaded.Load(fileName, error))
         return false;
+    Pending = PendingPicture();
     Source = std::move(loaded);
     Scaled = Source.Bitmap32();
     return true;
@@ -22,6 +23,7 @@ bool Card::LoadImage(const QString &fileName, QString *error)
 
 void Card::PaintTo(QPainter &canvas, unsigned x, unsigned y) const
 {
+    Realize();
     if (Scaled.isNull())
         return;
     const QPoint at(static_cast<int>(x), static_cast<int>(y));
@@ -40,6 +42,7 @@ void Card::CropImage(int x, int y, int w, int h)
 {
     if (w <= 0 || h <= 0)
         return;
+    Realize();
     const QImage whole = Scaled.format() == QImage::Format_RGB32 ? Scaled : Scaled.convertToFormat(QImage::Format_RGB32);
     QImage cropped(w, h, QImage::Format_RGB32);
     cropped.fill(Qt::black);
@@ -53,11 +56,18 @@ void Card::CropImage(int x, int y, int w, int h)
 
 const QImage &Card::GetBitmap()
 {
+    Realize();
     return Source.Bitmap32();
 }
 
 void Card::ScaleImage(int w, int h)
 {
+    if (Pending.Size > 0) {
+        Pending.Rescale = true;
+        Pending.Width = w;
+        Pending.Height = h;
+        return;
+    }
     const QImage &src = GetBitmap();
     if (src.width() == w && src.height() == h) {
         Scaled = src;
@@ -87,11 +97,15 @@ bool Card::Load(QIODevice &in, QString *error)
             *error = QStringLiteral("the card picture is cut short");
         return false;
     }
-    // A deck in memory is decoded where it lies; any other stream is read.
+    // A deck in memory keeps its pictures where they lie (the card shares
+    // the buffer); any other stream is read.
     QByteArray data;
+    qsizetype offset = 0;
     const char *bytes;
     if (auto *memory = qobject_cast<QBuffer *>(&in)) {
-        bytes = memory->data().constData() + memory->pos();
+        data = memory->data();
+        offset = memory->pos();
+        bytes = data.constData() + offset;
         memory->seek(memory->pos() + n);
     } else {
         data = in.read(n);
@@ -102,19 +116,35 @@ bool Card::Load(QIODevice &in, QString *error)
         }
         bytes = data.constData();
     }
-    QImage decoded;
-    if (!VekJpeg::Decode(reinterpret_cast<const uchar *>(bytes), n, VekJpeg::DecodeMode::BestQuality, decoded, error))
+    int pictureWidth = 0, pictureHeight = 0;
+    if (!VekJpeg::Check(reinterpret_cast<const uchar *>(bytes), n, pictureWidth, pictureHeight, error))
         return false;
 
     Value = value;
     Suit = CardSuit(suit);
+    Source.Clear();
+    Scaled = QImage();
+    Pending = PendingPicture{data, offset, n, w, h, false, 0, 0};
+    return true;
+}
+
+void Card::DecodePending()
+{
+    const PendingPicture pending = std::move(Pending);
+    Pending = PendingPicture();
+    QImage decoded;
+    if (!VekJpeg::Decode(reinterpret_cast<const uchar *>(pending.Data.constData() + pending.Offset), pending.Size,
+                         VekJpeg::DecodeMode::BestQuality, decoded))
+        return; // checked when read, so only a damaged stream body gets here
     Source.SetBitmap(decoded);
     Scaled = decoded;
+    if (pending.Rescale)
+        ScaleImage(pending.Width, pending.Height);
 
     // The picture counts as present once any pixel of it is not black. The
     // record's own W and H bound the scan, but never beyond the decoded rows.
-    const int rows = qMin(h, decoded.height());
-    const int columns = qMin(qMax(w, 0), decoded.width());
+    const int rows = qMin(pending.RecordHeight, decoded.height());
+    const int columns = qMin(qMax(pending.RecordWidth, 0), decoded.width());
     for (int y = 0; y < rows && !ImageFlag; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(decoded.constScanLine(y));
         for (int x = 0; x < columns; ++x) {
@@ -124,7 +154,6 @@ bool Card::Load(QIODevice &in, QString *error)
             }
         }
     }
-    return true;
 }
 
 bool Card::Save(QIODevice &out)

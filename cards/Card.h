@@ -43,8 +43,16 @@ public:
     void PaintTo(QPainter &canvas, unsigned x, unsigned y) const;
 
     // The display bitmap; it stays the card's. Callers may draw on it.
-    QImage &GetScaledBitmap() { return Scaled; }
-    const QImage &GetScaledBitmap() const { return Scaled; }
+    QImage &GetScaledBitmap()
+    {
+        Realize();
+        return Scaled;
+    }
+    const QImage &GetScaledBitmap() const
+    {
+        Realize();
+        return Scaled;
+    }
 
     // Crops the display bitmap to the rectangle, which becomes the new source.
     // Parts of the rectangle outside the picture come out black.
@@ -57,19 +65,39 @@ public:
 
     // Reads one deck record at the stream position. Returns false, with the
     // card left exactly as it was, when the record is short, its length runs
-    // past the end of the stream or its picture does not decode.
+    // past the end of the stream or its picture's header is damaged. The
+    // picture itself is decoded when it is first needed: a deck loads in a
+    // fraction of the time, and a start paints the cards of its first deal
+    // without waiting for the other pictures. A picture that then fails to
+    // decode leaves the card without one.
     bool Load(QIODevice &in, QString *error = nullptr);
     // Writes one deck record; false when the picture cannot be encoded or the
     // stream refuses the bytes.
     bool Save(QIODevice &out);
 
-    bool HasImage() const { return ImageFlag; }
-    void ClearImage() { ImageFlag = false; }
+    // Decodes a picture read from a deck record now rather than when it is
+    // first needed.
+    void Decode() { Realize(); }
+
+    bool HasImage() const
+    {
+        Realize();
+        return ImageFlag;
+    }
+    void ClearImage()
+    {
+        Realize();
+        ImageFlag = false;
+    }
     bool IsAssigned() const { return Suit != NoSuit; }
     void SetUsed(bool used) { Used = used; }
     bool HasBeenUsed() const { return Used; }
     // The display bitmap becomes the source (after drawing on it).
-    void DropOriginal() { Source.SetBitmap(Scaled); }
+    void DropOriginal()
+    {
+        Realize();
+        Source.SetBitmap(Scaled);
+    }
     void SetValue(uint8_t value, CardSuit suit)
     {
         Value = value;
@@ -81,9 +109,36 @@ public:
     // counts as black).
     CardColor GetColor() const { return (Suit == Diamonds || Suit == Hearts) ? Red : Black; }
 
-    const Picture &GetSource() const { return Source; }
+    const Picture &GetSource() const
+    {
+        Realize();
+        return Source;
+    }
 
 private:
+    // Decodes a picture read from a deck record that has not been decoded yet.
+    void Realize() const
+    {
+        if (Pending.Size > 0)
+            const_cast<Card *>(this)->DecodePending();
+    }
+    void DecodePending();
+
+    // A deck record's picture until it is decoded, with the record's size
+    // (it bounds the look for a non-black pixel) and the display size asked
+    // for meanwhile, if any.
+    struct PendingPicture {
+        QByteArray Data; // shared with the deck file read into memory
+        qsizetype Offset = 0;
+        qsizetype Size = 0;
+        int RecordWidth = 0;
+        int RecordHeight = 0;
+        bool Rescale = false;
+        int Width = 0;
+        int Height = 0;
+    };
+    PendingPicture Pending;
+
     Picture Source;
     QImage Scaled;
     // Scaled as 32 bits for painting when it is held in another format (a

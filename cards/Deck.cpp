@@ -201,6 +201,23 @@ void Deck::Resize(int w, int h)
         placeholder->ScaleImage(w, h);
 }
 
+void Deck::DecodePictures(const std::atomic<bool> &stop)
+{
+    if (stop)
+        return;
+    Back->Decode();
+    for (auto &placeholder : Placeholders) {
+        if (stop)
+            return;
+        placeholder->Decode();
+    }
+    for (auto &card : Cards) {
+        if (stop)
+            return;
+        card->Decode();
+    }
+}
+
 Card *Deck::GetCard(int i) const
 {
     return i >= 0 && i < CardCount ? Cards[size_t(i)].get() : nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -54,6 +55,10 @@ public:
     // Scales every picture to w x h; nothing happens when the size is the
     // current one.
     void Resize(int w, int h);
+    // Decodes the pictures not yet decoded (the back, the placeholders, then
+    // the cards), stopping early once stop is set. A deck being read ahead on
+    // another thread uses the time until it is wanted this way.
+    void DecodePictures(const std::atomic<bool> &stop);
 
     Card *GetCard(int i) const;
     Card *GetPlaceholder(int i) const;

@@ -83,6 +83,15 @@ bool startDecompress(Decompressor *d, const uchar *data, unsigned long size, boo
     return true;
 }
 
+bool startOnly(Decompressor *d)
+{
+    if (setjmp(d->err.jump))
+        return false;
+    jpeg_start_decompress(&d->cinfo);
+    jpeg_abort_decompress(&d->cinfo);
+    return true;
+}
+
 bool readScanlines(Decompressor *d, uchar *bits, qsizetype bytesPerLine)
 {
     if (setjmp(d->err.jump))
@@ -177,6 +186,32 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
         return false;
     }
     out = std::move(image);
+    return true;
+}
+
+bool Check(const uchar *data, qsizetype size, int &width, int &height, QString *error)
+{
+    if (!data || size <= 0) {
+        setError(error, "the JPEG picture is empty", nullptr);
+        return false;
+    }
+    Decompressor d;
+    if (!startDecompress(&d, data, static_cast<unsigned long>(size), false)) {
+        setError(error, "the JPEG picture is damaged", d.err.message);
+        return false;
+    }
+    const int w = int(d.cinfo.output_width);
+    const int h = int(d.cinfo.output_height);
+    if (w <= 0 || h <= 0 || w > MaxDimension || h > MaxDimension || d.cinfo.output_components != 4) {
+        setError(error, "the JPEG picture has an unsupported size or layout", nullptr);
+        return false;
+    }
+    if (!startOnly(&d)) {
+        setError(error, "the JPEG picture is damaged", d.err.message);
+        return false;
+    }
+    width = w;
+    height = h;
     return true;
 }
 

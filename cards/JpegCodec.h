@@ -23,6 +23,12 @@ constexpr int MaxDimension = 16384;
 // converted before a picture is scaled or painted.
 bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
 
+// Reads the picture's header and makes the decoder ready to start, without
+// decoding the picture: false, with a message, for anything Decode in
+// DecodeMode::BestQuality would refuse before its first row. width and height
+// receive the picture's size.
+bool Check(const uchar *data, qsizetype size, int &width, int &height, QString *error = nullptr);
+
 // Encodes a baseline JPEG at the encoder's default quality in the best-quality
 // mode without smoothing. Any image format is accepted.
 bool Encode(const QImage &image, QByteArray &out, QString *error = nullptr);

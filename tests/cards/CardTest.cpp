@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Bilinear.h"
 #include "Card.h"
 #include "CardTestUtil.h"
 #include "JpegCodec.h"
@@ -132,6 +133,81 @@ TEST(Card, ImageFlagNeedsOneNonBlackPixel)
     QImage dot = solid(32, 32, qRgb(0, 0, 0));
     dot.setPixel(31, 31, qRgb(255, 255, 255));
     EXPECT_TRUE(loadsWithImage(dot));
+}
+
+// A record's picture is decoded on first use, so the card must hold its own
+// share of the bytes, keep a size asked for meanwhile, and not let a later
+// decode undo what was done to the card before it.
+TEST(Card, RecordPicturesDecodeOnFirstUse)
+{
+    Card source;
+    const QImage picture = makePicture(176, 260, 3);
+    setPicture(source, picture);
+    source.SetValue(4, Spades);
+    const QByteArray record = saveRecord(source);
+
+    auto load = [&](Card &card) {
+        QByteArray bytes = record;
+        QBuffer in(&bytes);
+        in.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(card.Load(in));
+        in.close();
+        bytes.fill('\0'); // the file's bytes in memory go before the picture is used
+    };
+
+    Card plain;
+    load(plain);
+    EXPECT_LT(meanDifference(plain.GetBitmap(), picture), 8.0);
+    EXPECT_TRUE(plain.HasImage());
+
+    Card resized;
+    load(resized);
+    resized.ScaleImage(88, 130);
+    ASSERT_EQ(resized.GetScaledBitmap().size(), QSize(88, 130));
+    QImage expected;
+    BilinearFilter(plain.GetBitmap(), expected, 88, 130);
+    EXPECT_EQ(resized.GetScaledBitmap(), expected);
+    EXPECT_EQ(resized.GetBitmap(), plain.GetBitmap());
+
+    Card cleared;
+    load(cleared);
+    cleared.ClearImage();
+    EXPECT_FALSE(cleared.HasImage());
+    EXPECT_FALSE(cleared.GetScaledBitmap().isNull());
+
+    // Copies share the undecoded picture and decode it each for itself.
+    Card original;
+    load(original);
+    Card copy = original;
+    copy.ScaleImage(54, 80);
+    EXPECT_EQ(original.GetScaledBitmap().size(), QSize(176, 260));
+    EXPECT_EQ(copy.GetScaledBitmap().size(), QSize(54, 80));
+}
+
+// A picture whose header reads but whose data stops short loads; its first
+// use decodes what there is instead of failing or crashing.
+TEST(Card, APictureCutAfterItsHeaderDecodesWhatItHas)
+{
+    Card source;
+    setPicture(source, makePicture(64, 64));
+    QByteArray record = saveRecord(source);
+    const int start = record.indexOf(QByteArray::fromHex("FFDA")); // start of scan
+    ASSERT_GT(start, 18);
+    QByteArray cut = record.left(start + 40);
+    const QByteArray length = [&] {
+        QByteArray l;
+        le32(l, uint32_t(cut.size() - 18));
+        return l;
+    }();
+    cut.replace(14, 4, length);
+
+    Card card;
+    QBuffer in(&cut);
+    in.open(QIODevice::ReadOnly);
+    ASSERT_TRUE(card.Load(in));
+    EXPECT_EQ(card.GetBitmap().size(), QSize(64, 64));
+    card.ScaleImage(32, 32);
+    EXPECT_EQ(card.GetScaledBitmap().size(), QSize(32, 32));
 }
 
 TEST(Card, DamagedRecordsLeaveTheCardAlone)
