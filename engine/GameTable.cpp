@@ -18,6 +18,7 @@
 #include "Deck.h"
 #include "GameHost.h"
 #include "Picture.h"
+#include "PixelPool.h"
 #include "Questions.h"
 #include "TableCell.h"
 
@@ -304,7 +305,7 @@ void GameTable::paintPaused(QPainter &canvas)
 void GameTable::Paint()
 {
     if (BackBuffer.size() != size())
-        BackBuffer = QImage(size(), QImage::Format_RGB32);
+        BackBuffer = VekPixels::NewImage32(width(), height()); // memory handed out cheaply at start
     if (BackBuffer.isNull())
         return;
     QPainter canvas(&BackBuffer);
