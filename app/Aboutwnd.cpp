@@ -43,11 +43,6 @@ TAboutWin::TAboutWin(QWidget *owner, const VersionInfo *version)
 
     Image1 = new QLabel(Panel1);
     Image1->setGeometry(8, 4, 64, 64);
-    QPixmap emblem(EmblemFile);
-    if (!emblem.isNull() && emblem.size() != QSize(64, 64))
-        emblem = emblem.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    // The emblem's own transparency lets the white panel show through.
-    Image1->setPixmap(emblem);
 
     Info = new QLabel(Panel1);
     Info->setGeometry(80, 4, 265, 65);
@@ -96,11 +91,24 @@ void TAboutWin::showEvent(QShowEvent *event)
         FormShow();
 }
 
+void TAboutWin::LoadEmblem()
+{
+    if (EmblemLoaded)
+        return;
+    EmblemLoaded = true;
+    QPixmap emblem(EmblemFile);
+    if (!emblem.isNull() && emblem.size() != QSize(64, 64))
+        emblem = emblem.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The emblem's own transparency lets the white panel show through.
+    Image1->setPixmap(emblem);
+}
+
 void TAboutWin::FormShow()
 {
     // Built from the version on every showing, so that it reads the same
     // every time whatever the copyright line holds.
     Info->setText(InfoText(Version));
+    LoadEmblem();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -42,6 +42,11 @@ protected:
 
 private:
     void FormShow();
+    // Puts the emblem into Image1 at the first showing: reading a picture
+    // file is the slowest part of making this window, and no one sees it
+    // before then.
+    void LoadEmblem();
+    bool EmblemLoaded = false;
 
     const VersionInfo &Version;
 };

@@ -3,34 +3,54 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 
-// Installed on a widget, writes "frame" to standard output once that widget
-// has painted for the first time, and ends the program. The start-up
-// benchmark times the game and its yardstick, a minimal window, to that line,
-// so both use this same reporter.
-class FirstFrameReporter : public QObject {
+// Installed on a widget, runs a task from the event loop once that widget has
+// painted for the first time. Work nobody sees on the first frame waits for
+// it this way.
+class FirstFrameWatcher : public QObject {
 public:
-    using QObject::QObject;
+    explicit FirstFrameWatcher(std::function<void()> task, QObject *parent = nullptr)
+        : QObject(parent)
+        , Task(std::move(task))
+    {
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && !Reported) {
-            Reported = true;
+        if (event->type() == QEvent::Paint && !Seen) {
+            Seen = true;
             // After the paint event has run.
-            QTimer::singleShot(0, [] {
-                std::fputs("frame\n", stdout);
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
+            QTimer::singleShot(0, this, [this] { Task(); });
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    bool Reported = false;
+    std::function<void()> Task;
+    bool Seen = false;
+};
+
+// Writes "frame" to standard output once the widget it is installed on has
+// painted for the first time, and ends the program. The start-up benchmark
+// times the game and its yardstick, a minimal window, to that line, so both
+// use this same reporter.
+class FirstFrameReporter : public FirstFrameWatcher {
+public:
+    explicit FirstFrameReporter(QObject *parent = nullptr)
+        : FirstFrameWatcher(
+              [] {
+                  std::fputs("frame\n", stdout);
+                  std::fflush(stdout);
+                  QCoreApplication::quit();
+              },
+              parent)
+    {
+    }
 };

@@ -25,12 +25,14 @@
 #include "Addresses.h"
 #include "CardGame.h"
 #include "Deck.h"
+#include "FirstFrameReporter.h"
 #include "GameFactory.h"
 #include "GameTable.h"
 #include "Msgwnd.h"
 #include "Picture.h"
 #include "Ruleswnd.h"
 #include "SavedGame.h"
+#include "StartupPreload.h"
 #include "Statswnd.h"
 #include "VersionInfo.h"
 
@@ -98,8 +100,11 @@ TMainWin::TMainWin(const Options &options)
     const QString dataFolder = options.DataFolder.isEmpty() ? FindDataFolder() : options.DataFolder;
     // The deck is the longest part of the start: it loads while the window is
     // built.
-    TheDeck = std::make_unique<::Deck>();
-    StartDeckPreload(dataFolder);
+    Preload = options.Preload;
+    if (!Preload) {
+        OwnPreload = std::make_unique<StartupPreload>(dataFolder);
+        Preload = OwnPreload.get();
+    }
     if (!Answers) {
         OwnDialogs = std::make_unique<StandardDialogs>();
         Answers = OwnDialogs.get();
@@ -110,6 +115,8 @@ TMainWin::TMainWin(const Options &options)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     BuildMenu();
+    // The status bar measures the first text.
+    Preload->WaitForFonts();
     BuildStatusBar();
     PlayTimer.setInterval(1000);
     connect(&PlayTimer, &QTimer::timeout, this, &TMainWin::PlayTimerTimer);
@@ -117,14 +124,9 @@ TMainWin::TMainWin(const Options &options)
     RestartTimer.setSingleShot(true);
     connect(&RestartTimer, &QTimer::timeout, this, &TMainWin::RestartTimerTimer);
 
-    // Fields. The instance marker is taken and never waited for.
+    // Fields. The instance marker is taken once the first frame is up (see
+    // below) and never waited for.
     std::memset(&UpdateInfo, 0, sizeof UpdateInfo);
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty()) {
-        InstanceMutex = std::make_unique<QLockFile>(runtime + QStringLiteral("/VekSolitaire.lock"));
-        InstanceMutex->setStaleLockTime(0);
-        InstanceMutex->tryLock(0);
-    }
     MsgWin = std::make_unique<TMsgWin>();
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -163,6 +165,9 @@ TMainWin::TMainWin(const Options &options)
     if (!deckProblems.isEmpty())
         Tell(QStringLiteral("The deck cannot be loaded.\n\n") + deckProblems.join(QLatin1Char('\n')));
 
+    // Nothing on the first frame needs the instance marker.
+    Table->installEventFilter(new FirstFrameWatcher([this] { TakeInstanceMarker(); }, this));
+
     SetUpUpdateCheck();
 
     setFixedSize(size());
@@ -180,32 +185,35 @@ TMainWin::~TMainWin()
         MainWin = nullptr;
 }
 
-void TMainWin::StartDeckPreload(const QString &dataFolder)
+void TMainWin::TakeInstanceMarker()
 {
-    PreloadFile = QDir(dataFolder).absoluteFilePath(StoredDeckFile());
-    PreloadSize = StoredCardSize();
-    ::Deck *deck = TheDeck.get();
-    const QString file = PreloadFile;
-    const CardSize size = PreloadSize;
-    DeckPreload = std::async(std::launch::async, [deck, file, size] {
-        if (!deck->Load(file))
-            return false;
-        deck->Resize(size.Width, size.Height);
-        return true;
-    });
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty() || InstanceMutex)
+        return;
+    InstanceMutex = std::make_unique<QLockFile>(runtime + QStringLiteral("/VekSolitaire.lock"));
+    InstanceMutex->setStaleLockTime(0);
+    InstanceMutex->tryLock(0);
 }
 
 QStringList TMainWin::LoadDeck()
 {
     QStringList problems;
     bool loaded = false;
-    if (DeckPreload.valid()) {
-        loaded = DeckPreload.get();
-        if (PreloadFile != QDir::current().absoluteFilePath(DeckFile)
-            || PreloadSize.Width != CardWidth || PreloadSize.Height != CardHeight)
+    if (Preload) {
+        TheDeck = Preload->TakeDeck(loaded);
+        if (Preload->File() != QDir::current().absoluteFilePath(DeckFile)
+            || Preload->Size().Width != CardWidth || Preload->Size().Height != CardHeight) {
             loaded = false; // read ahead for other settings: load again
-        else if (!loaded)
+        } else if (!loaded) {
             problems.append(TheDeck->LastError());
+        }
+        Preload = nullptr;
+        OwnPreload.reset();
+    }
+    if (!TheDeck) { // the deck was taken before: start from an empty one
+        TheDeck = std::make_unique<::Deck>();
+        loaded = false;
+        problems.clear();
     }
     if (!loaded && problems.isEmpty()) {
         loaded = TheDeck->Load(DeckFile);
@@ -223,7 +231,10 @@ QStringList TMainWin::LoadDeck()
 
 QString TMainWin::FindDataFolder()
 {
-    const QString beside = QCoreApplication::applicationDirPath();
+    // Also asked before the application object exists, for the read-ahead.
+    const QString beside = QCoreApplication::instance()
+        ? QCoreApplication::applicationDirPath()
+        : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
     if (QFileInfo::exists(beside + QStringLiteral("/Decks")))
         return beside;
     const QString installed = QDir::cleanPath(beside + QStringLiteral("/../share/VekSolitaire"));

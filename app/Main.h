@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <future>
 #include <memory>
 
 #include <QMainWindow>
@@ -25,6 +24,7 @@ class QActionGroup;
 class QLabel;
 class QLockFile;
 class QMenu;
+class StartupPreload;
 class TAboutWin;
 class TMsgWin;
 class TRulesWin;
@@ -63,6 +63,9 @@ public:
         // Who answers the dialogs; null for the real ones.
         Dialogs *Answers = nullptr;
         UpdateCalls Update;
+        // The deck and fonts read ahead since before the application was
+        // made; null: the window starts its own read-ahead.
+        StartupPreload *Preload = nullptr;
     };
 
     TMainWin();
@@ -196,21 +199,19 @@ private:
     bool IsRulesWindowVisible() const;
     void ShowAboutWindow();
 
-    // Loads and scales the deck on a worker thread (nothing else touches the
-    // deck until LoadDeck has waited for it).
-    void StartDeckPreload(const QString &dataFolder);
     // The deck as the settings ask, the standard deck when that fails; the
     // problems found, for the user.
     QStringList LoadDeck();
+    // Takes the marker of a running instance (a lock file in the runtime
+    // folder), once.
+    void TakeInstanceMarker();
 
     std::unique_ptr<QLockFile> InstanceMutex;
     GameTable *Table = nullptr;
     std::unique_ptr<::Deck> TheDeck;
-    // Declared after the deck, so that it is gone (the worker waited for)
-    // before the deck.
-    std::future<bool> DeckPreload;
-    QString PreloadFile;
-    CardSize PreloadSize{0, 0};
+    // The read-ahead of the deck, until LoadDeck takes the deck from it.
+    std::unique_ptr<StartupPreload> OwnPreload;
+    StartupPreload *Preload = nullptr;
     std::unique_ptr<CardGame> Game;
     int CardWidth = 88;
     int CardHeight = 130;

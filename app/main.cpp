@@ -9,6 +9,7 @@
 #include "FirstFrameReporter.h"
 #include "GameTable.h"
 #include "Main.h"
+#include "StartupPreload.h"
 #include "VersionInfo.h"
 
 // With VEK_REPORT_FIRST_FRAME set, the program writes "frame" once the table
@@ -16,13 +17,25 @@
 // time to that line.
 int main(int argc, char **argv)
 {
+    // The deck and the font configuration are read on a second thread while
+    // the application and the window are made.
+    StartupPreload preload(TMainWin::FindDataFolder());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vek Solitaire"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(VersionInfo::Program().Major()).arg(VersionInfo::Program().Minor()));
     QGuiApplication::setDesktopFileName(QStringLiteral("VekSolitaire"));
-    QApplication::setWindowIcon(QIcon(TMainWin::FindDataFolder() + QStringLiteral("/VekSolitaire.png")));
     try {
-        TMainWin window;
+        TMainWin::Options options;
+        options.Preload = &preload;
+        TMainWin window(options);
+        // The icon is read once the table is up: the first picture file read
+        // through Qt loads its image plugins, which would hold up the first
+        // frame by several milliseconds.
+        FirstFrameWatcher icon([] {
+            QApplication::setWindowIcon(QIcon(TMainWin::FindDataFolder() + QStringLiteral("/VekSolitaire.png")));
+        });
+        window.GetTable()->installEventFilter(&icon);
+        // Installed last, so it runs first.
         FirstFrameReporter reporter;
         if (qEnvironmentVariableIsSet("VEK_REPORT_FIRST_FRAME"))
             window.GetTable()->installEventFilter(&reporter);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
@@ -17,12 +18,14 @@
 #include "CardGame.h"
 #include "CardWrapper.h"
 #include "Deck.h"
+#include "FirstFrameReporter.h"
 #include "GameFactory.h"
 #include "GameTable.h"
 #include "Main.h"
 #include "Picture.h"
 #include "Registry.h"
 #include "SavedGame.h"
+#include "StartupPreload.h"
 #include "TableCell.h"
 
 namespace {
@@ -234,6 +237,54 @@ TEST_F(MainWinTest, StoredCardSizeScalesTheWindowOnce)
         ASSERT_NE(window->GetCurrentGame(), nullptr);
         EXPECT_EQ(window->GetGameType(), row.gameType);
     }
+}
+
+// The program reads the deck ahead before its settings are looked at; when
+// they ask for something else by the time the window is built, the deck is
+// loaded again for them rather than shown at the wrong size.
+TEST_F(MainWinTest, AReadAheadForOtherSettingsIsNotUsed)
+{
+    const QString damaged = TempFile(QStringLiteral("damaged.deck"));
+    {
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("VEK? not a deck at all");
+    }
+    WriteSetting(QStringLiteral("Deck"), damaged);
+    StartupPreload readAhead{QStringLiteral(VEK_BIN_DIR)};
+    EXPECT_EQ(readAhead.File(), damaged);
+    EXPECT_EQ(readAhead.Size().Width, 88);
+    // Meanwhile the settings return to the standard deck.
+    SetUp();
+    TMainWin::Options options;
+    options.DataFolder = QStringLiteral(VEK_BIN_DIR);
+    options.Answers = &Answers;
+    options.Update = RecordingUpdate();
+    options.Preload = &readAhead;
+    TMainWin window(options);
+    EXPECT_EQ(window.GetDeckFile(), StandardDeck);
+    EXPECT_FALSE(window.GetDeck()->GetCard(0)->GetScaledBitmap().isNull());
+    EXPECT_TRUE(Answers.Told.isEmpty());
+}
+
+// What waits for the first frame runs once, after the table has painted: the
+// instance marker is then taken.
+TEST_F(MainWinTest, TheInstanceMarkerIsTakenAfterTheFirstFrame)
+{
+    const QString marker = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/VekSolitaire.lock");
+    QFile::remove(marker);
+    auto window = Make(false);
+    int runs = 0;
+    FirstFrameWatcher watcher([&] { ++runs; });
+    window->GetTable()->installEventFilter(&watcher);
+    EXPECT_FALSE(QFile::exists(marker));
+    window->show();
+    window->GetTable()->repaint();
+    QCoreApplication::processEvents();
+    window->GetTable()->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(QFile::exists(marker));
 }
 
 TEST_F(MainWinTest, ClosingWritesExactlyTheFourSettings)

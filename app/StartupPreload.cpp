@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "StartupPreload.h"
+
+#include <dlfcn.h>
+
+#include <QDir>
+#include <QThread>
+
+#include "Deck.h"
+
+namespace {
+
+// Reads the font configuration now, so that the first text measured finds it
+// ready. Qt's own font database calls the same function and then finds the
+// work done. The library is already loaded as a dependency of Qt's GUI
+// module, so it is looked up, not linked: without it there is nothing to do.
+void ReadFontConfiguration()
+{
+    using InitFunction = int (*)();
+    if (auto init = reinterpret_cast<InitFunction>(dlsym(RTLD_DEFAULT, "FcInit")))
+        init();
+}
+
+} // namespace
+
+StartupPreload::StartupPreload(const QString &dataFolder)
+    : DeckFile(QDir(dataFolder).absoluteFilePath(TMainWin::StoredDeckFile()))
+    , DeckSize(TMainWin::StoredCardSize())
+    , TheDeck(std::make_unique<Deck>())
+    , Fonts(FontsRead.get_future().share())
+{
+    // Qt takes the first thread that asks for its thread data as the main
+    // thread; before a QApplication exists that must not be the worker.
+    QThread::currentThread();
+    // One thread: with two processors, a third would only slow the main
+    // thread down.
+    Deck *deck = TheDeck.get();
+    Loaded = std::async(std::launch::async, [this, deck, file = DeckFile, size = DeckSize] {
+        ReadFontConfiguration();
+        FontsRead.set_value();
+        if (!deck->Load(file))
+            return false;
+        deck->Resize(size.Width, size.Height);
+        // The pictures are decoded when first painted; those decoded here
+        // before the window wants the deck cost the first frame nothing.
+        deck->DecodePictures(StopDecoding);
+        return true;
+    });
+}
+
+StartupPreload::~StartupPreload()
+{
+    if (Fonts.valid())
+        StopDecoding = true;
+    if (Loaded.valid())
+        Loaded.wait();
+}
+
+void StartupPreload::WaitForFonts()
+{
+    Fonts.wait();
+}
+
+std::unique_ptr<Deck> StartupPreload::TakeDeck(bool &loaded)
+{
+    StopDecoding = true;
+    loaded = Loaded.valid() && Loaded.get();
+    return std::move(TheDeck);
+}

@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <atomic>
+#include <future>
+#include <memory>
+
+#include <QString>
+
+#include "Main.h"
+
+class Deck;
+
+// The slow parts of the start that need no window, done on a second thread
+// while the main thread sets up the application and builds the window: the
+// font configuration is read (the first text the window measures would
+// otherwise wait for it) and the deck the settings name is loaded and scaled
+// to the stored card size. The program makes one before its QApplication; a
+// window made without one makes its own.
+class StartupPreload {
+public:
+    // Reads the stored deck and card size and starts the thread.
+    explicit StartupPreload(const QString &dataFolder);
+    // Waits for the thread.
+    ~StartupPreload();
+    StartupPreload(const StartupPreload &) = delete;
+    StartupPreload &operator=(const StartupPreload &) = delete;
+
+    // Returns once the font configuration has been read.
+    void WaitForFonts();
+
+    // Waits for the deck and hands it over (once): loaded says whether the
+    // file was read, else the deck's LastError says why.
+    std::unique_ptr<Deck> TakeDeck(bool &loaded);
+
+    // What was read: the deck file (absolute) and the card size.
+    const QString &File() const { return DeckFile; }
+    CardSize Size() const { return DeckSize; }
+
+private:
+    QString DeckFile;
+    CardSize DeckSize;
+    std::unique_ptr<Deck> TheDeck;
+    std::promise<void> FontsRead;
+    std::shared_future<void> Fonts;
+    std::future<bool> Loaded;
+    // Set when the deck is wanted: the thread stops decoding pictures ahead.
+    std::atomic<bool> StopDecoding{false};
+};
