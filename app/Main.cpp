@@ -138,8 +138,6 @@ TMainWin::TMainWin(const Options &options)
 
     // Every relative path of the program resolves in its data folder.
     QDir::setCurrent(dataFolder);
-    AboutWin = std::make_unique<TAboutWin>(this);
-    RulesWin = std::make_unique<TRulesWin>(this);
 
     BuildGameTypeMenu();
 
@@ -165,8 +163,15 @@ TMainWin::TMainWin(const Options &options)
     if (!deckProblems.isEmpty())
         Tell(QStringLiteral("The deck cannot be loaded.\n\n") + deckProblems.join(QLatin1Char('\n')));
 
-    // Nothing on the first frame needs the instance marker.
-    Table->installEventFilter(new FirstFrameWatcher([this] { TakeInstanceMarker(); }, this));
+    // Nothing on the first frame needs the instance marker, the about window
+    // or the rules window: they are made once it is up (or when first asked
+    // for, if that is sooner).
+    Table->installEventFilter(new FirstFrameWatcher(
+        [this] {
+            TakeInstanceMarker();
+            MakeSideWindows();
+        },
+        this));
 
     SetUpUpdateCheck();
 
@@ -183,6 +188,26 @@ TMainWin::~TMainWin()
     FormDestroy();
     if (MainWin == this)
         MainWin = nullptr;
+}
+
+void TMainWin::MakeSideWindows()
+{
+    if (!AboutWin)
+        AboutWin = std::make_unique<TAboutWin>(this);
+    if (!RulesWin)
+        RulesWin = std::make_unique<TRulesWin>(this);
+}
+
+TRulesWin *TMainWin::GetRulesWindow()
+{
+    MakeSideWindows();
+    return RulesWin.get();
+}
+
+TAboutWin *TMainWin::GetAboutWindow()
+{
+    MakeSideWindows();
+    return AboutWin.get();
 }
 
 void TMainWin::TakeInstanceMarker()
@@ -603,8 +628,10 @@ void TMainWin::FormShow()
 void TMainWin::FormClose()
 {
     // The rules window keeps its place for the next run.
-    RulesWin->close();
-    AboutWin->close();
+    if (RulesWin)
+        RulesWin->close();
+    if (AboutWin)
+        AboutWin->close();
     SaveSettings();
     Storage.SavePlacement(*this);
     Storage.WriteList(QStringLiteral("RecentDecks"), RecentDecks.Entries());
@@ -907,6 +934,7 @@ void TMainWin::ShowStatisticsWindow()
 
 void TMainWin::ShowRulesWindow()
 {
+    MakeSideWindows();
     if (!Game)
         return;
     QString error;
@@ -926,6 +954,7 @@ bool TMainWin::IsRulesWindowVisible() const
 
 void TMainWin::ShowAboutWindow()
 {
+    MakeSideWindows();
     AboutWin->show();
     AboutWin->raise();
     AboutWin->activateWindow();

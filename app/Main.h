@@ -139,8 +139,9 @@ public:
     // State, for the other windows and for tests.
     CardGame *GetCurrentGame() const { return Game.get(); }
     GameTable *GetTable() const { return Table; }
-    TRulesWin *GetRulesWindow() const { return RulesWin.get(); }
-    TAboutWin *GetAboutWindow() const { return AboutWin.get(); }
+    // Made when first asked for, if the first frame has not made them yet.
+    TRulesWin *GetRulesWindow();
+    TAboutWin *GetAboutWindow();
     ::Deck *GetDeck() const { return TheDeck.get(); }
     int GetCardWidth() const { return CardWidth; }
     int GetCardHeight() const { return CardHeight; }
@@ -205,6 +206,8 @@ private:
     // Takes the marker of a running instance (a lock file in the runtime
     // folder), once.
     void TakeInstanceMarker();
+    // Makes the about and rules windows, in that order, unless they exist.
+    void MakeSideWindows();
 
     std::unique_ptr<QLockFile> InstanceMutex;
     GameTable *Table = nullptr;
@@ -224,7 +227,8 @@ private:
     bool AutoPaused = false;
 
     std::unique_ptr<TMsgWin> MsgWin;
-    // Made at start and kept to the end; only shown and hidden.
+    // Made just after the first frame and kept to the end; only shown and
+    // hidden.
     std::unique_ptr<TRulesWin> RulesWin;
     std::unique_ptr<TAboutWin> AboutWin;
     std::unique_ptr<StandardDialogs> OwnDialogs;

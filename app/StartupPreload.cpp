@@ -25,34 +25,33 @@ void ReadFontConfiguration()
 } // namespace
 
 StartupPreload::StartupPreload(const QString &dataFolder)
-    : DeckFile(QDir(dataFolder).absoluteFilePath(TMainWin::StoredDeckFile()))
-    , DeckSize(TMainWin::StoredCardSize())
-    , TheDeck(std::make_unique<Deck>())
+    : TheDeck(std::make_unique<Deck>())
     , Fonts(FontsRead.get_future().share())
 {
     // Qt takes the first thread that asks for its thread data as the main
     // thread; before a QApplication exists that must not be the worker.
     QThread::currentThread();
     // One thread: with two processors, a third would only slow the main
-    // thread down.
-    Deck *deck = TheDeck.get();
-    Loaded = std::async(std::launch::async, [this, deck, file = DeckFile, size = DeckSize] {
+    // thread down. The fonts come first, as the window needs them first; the
+    // settings are read on the worker too, so that it starts at once.
+    Loaded = std::async(std::launch::async, [this, dataFolder] {
         ReadFontConfiguration();
         FontsRead.set_value();
-        if (!deck->Load(file))
+        DeckFile = QDir(dataFolder).absoluteFilePath(TMainWin::StoredDeckFile());
+        DeckSize = TMainWin::StoredCardSize();
+        if (!TheDeck->Load(DeckFile))
             return false;
-        deck->Resize(size.Width, size.Height);
+        TheDeck->Resize(DeckSize.Width, DeckSize.Height);
         // The pictures are decoded when first painted; those decoded here
         // before the window wants the deck cost the first frame nothing.
-        deck->DecodePictures(StopDecoding);
+        TheDeck->DecodePictures(StopDecoding);
         return true;
     });
 }
 
 StartupPreload::~StartupPreload()
 {
-    if (Fonts.valid())
-        StopDecoding = true;
+    StopDecoding = true;
     if (Loaded.valid())
         Loaded.wait();
 }
@@ -67,4 +66,18 @@ std::unique_ptr<Deck> StartupPreload::TakeDeck(bool &loaded)
     StopDecoding = true;
     loaded = Loaded.valid() && Loaded.get();
     return std::move(TheDeck);
+}
+
+const QString &StartupPreload::File()
+{
+    if (Loaded.valid())
+        Loaded.wait();
+    return DeckFile;
+}
+
+CardSize StartupPreload::Size()
+{
+    if (Loaded.valid())
+        Loaded.wait();
+    return DeckSize;
 }

@@ -20,7 +20,7 @@ class Deck;
 // window made without one makes its own.
 class StartupPreload {
 public:
-    // Reads the stored deck and card size and starts the thread.
+    // Starts the thread, which also reads the stored deck and card size.
     explicit StartupPreload(const QString &dataFolder);
     // Waits for the thread.
     ~StartupPreload();
@@ -34,13 +34,14 @@ public:
     // file was read, else the deck's LastError says why.
     std::unique_ptr<Deck> TakeDeck(bool &loaded);
 
-    // What was read: the deck file (absolute) and the card size.
-    const QString &File() const { return DeckFile; }
-    CardSize Size() const { return DeckSize; }
+    // What the read-ahead is for: the deck file (absolute) and the card size
+    // the settings named (waits for the deck).
+    const QString &File();
+    CardSize Size();
 
 private:
     QString DeckFile;
-    CardSize DeckSize;
+    CardSize DeckSize{0, 0};
     std::unique_ptr<Deck> TheDeck;
     std::promise<void> FontsRead;
     std::shared_future<void> Fonts;

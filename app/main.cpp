@@ -9,6 +9,7 @@
 #include "FirstFrameReporter.h"
 #include "GameTable.h"
 #include "Main.h"
+#include "ProgramStyle.h"
 #include "StartupPreload.h"
 #include "VersionInfo.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     // the application and the window are made.
     StartupPreload preload(TMainWin::FindDataFolder());
     QApplication app(argc, argv);
+    QApplication::setStyle(new ProgramStyle);
     QApplication::setApplicationName(QStringLiteral("Vek Solitaire"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(VersionInfo::Program().Major()).arg(VersionInfo::Program().Minor()));
     QGuiApplication::setDesktopFileName(QStringLiteral("VekSolitaire"));

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Aboutwnd.h"
 #include "CardGame.h"
 #include "CardWrapper.h"
 #include "Deck.h"
@@ -24,6 +25,7 @@
 #include "Main.h"
 #include "Picture.h"
 #include "Registry.h"
+#include "Ruleswnd.h"
 #include "SavedGame.h"
 #include "StartupPreload.h"
 #include "TableCell.h"
@@ -268,8 +270,8 @@ TEST_F(MainWinTest, AReadAheadForOtherSettingsIsNotUsed)
 }
 
 // What waits for the first frame runs once, after the table has painted: the
-// instance marker is then taken.
-TEST_F(MainWinTest, TheInstanceMarkerIsTakenAfterTheFirstFrame)
+// instance marker is then taken and the about and rules windows are made.
+TEST_F(MainWinTest, TheInstanceMarkerAndSideWindowsComeAfterTheFirstFrame)
 {
     const QString marker = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/VekSolitaire.lock");
     QFile::remove(marker);
@@ -278,6 +280,8 @@ TEST_F(MainWinTest, TheInstanceMarkerIsTakenAfterTheFirstFrame)
     FirstFrameWatcher watcher([&] { ++runs; });
     window->GetTable()->installEventFilter(&watcher);
     EXPECT_FALSE(QFile::exists(marker));
+    EXPECT_TRUE(window->findChildren<TAboutWin *>().isEmpty());
+    EXPECT_TRUE(window->findChildren<TRulesWin *>().isEmpty());
     window->show();
     window->GetTable()->repaint();
     QCoreApplication::processEvents();
@@ -285,6 +289,8 @@ TEST_F(MainWinTest, TheInstanceMarkerIsTakenAfterTheFirstFrame)
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(QFile::exists(marker));
+    EXPECT_EQ(window->findChildren<TAboutWin *>().size(), 1);
+    EXPECT_EQ(window->findChildren<TRulesWin *>().size(), 1);
 }
 
 TEST_F(MainWinTest, ClosingWritesExactlyTheFourSettings)
