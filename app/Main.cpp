@@ -256,10 +256,12 @@ QStringList TMainWin::LoadDeck()
 
 QString TMainWin::FindDataFolder()
 {
-    // Also asked before the application object exists, for the read-ahead.
-    const QString beside = QCoreApplication::instance()
-        ? QCoreApplication::applicationDirPath()
-        : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+    return FindDataFolder(QCoreApplication::applicationDirPath());
+}
+
+QString TMainWin::FindDataFolder(const QString &programFolder)
+{
+    const QString &beside = programFolder;
     if (QFileInfo::exists(beside + QStringLiteral("/Decks")))
         return beside;
     const QString installed = QDir::cleanPath(beside + QStringLiteral("/../share/VekSolitaire"));

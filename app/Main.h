@@ -75,6 +75,9 @@ public:
     // The data folder of an installation: beside the program when "Decks"
     // is there, else share/VekSolitaire next to the program's folder.
     static QString FindDataFolder();
+    // The same for a program in programFolder; usable before the application
+    // object exists and on any thread.
+    static QString FindDataFolder(const QString &programFolder);
 
     // GameHost.
     void SetStatusText(const QString &text) override;

@@ -5,6 +5,8 @@
 #include <dlfcn.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include "Deck.h"
@@ -28,15 +30,26 @@ StartupPreload::StartupPreload(const QString &dataFolder)
     : TheDeck(std::make_unique<Deck>())
     , Fonts(FontsRead.get_future().share())
 {
-    // Qt takes the first thread that asks for its thread data as the main
-    // thread; before a QApplication exists that must not be the worker.
-    QThread::currentThread();
+    Start(dataFolder);
+}
+
+StartupPreload::StartupPreload()
+    : StartupPreload(QString())
+{
+}
+
+void StartupPreload::Start(QString dataFolder)
+{
     // One thread: with two processors, a third would only slow the main
-    // thread down. The fonts come first, as the window needs them first; the
-    // settings are read on the worker too, so that it starts at once.
-    Loaded = std::async(std::launch::async, [this, dataFolder] {
+    // thread down. It starts before anything else: the fonts come first, as
+    // the window needs them first, and need nothing of Qt's.
+    Loaded = std::async(std::launch::async, [this, dataFolder, mainThread = MainThreadKnown.get_future()]() mutable {
         ReadFontConfiguration();
         FontsRead.set_value();
+        mainThread.wait();
+        if (dataFolder.isEmpty())
+            dataFolder = TMainWin::FindDataFolder(
+                QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath());
         DeckFile = QDir(dataFolder).absoluteFilePath(TMainWin::StoredDeckFile());
         DeckSize = TMainWin::StoredCardSize();
         if (!TheDeck->Load(DeckFile))
@@ -47,6 +60,10 @@ StartupPreload::StartupPreload(const QString &dataFolder)
         TheDeck->DecodePictures(StopDecoding);
         return true;
     });
+    // Qt takes the first thread that asks for its thread data as the main
+    // thread; before a QApplication exists that must not be the worker.
+    QThread::currentThread();
+    MainThreadKnown.set_value();
 }
 
 StartupPreload::~StartupPreload()

@@ -22,6 +22,9 @@ class StartupPreload {
 public:
     // Starts the thread, which also reads the stored deck and card size.
     explicit StartupPreload(const QString &dataFolder);
+    // The same for the program's own data folder, which the thread finds.
+    // Made before the QApplication, on the main thread.
+    StartupPreload();
     // Waits for the thread.
     ~StartupPreload();
     StartupPreload(const StartupPreload &) = delete;
@@ -43,6 +46,11 @@ private:
     QString DeckFile;
     CardSize DeckSize{0, 0};
     std::unique_ptr<Deck> TheDeck;
+    void Start(QString dataFolder);
+
+    // Set once the main thread is known to Qt: the worker touches nothing of
+    // Qt's before.
+    std::promise<void> MainThreadKnown;
     std::promise<void> FontsRead;
     std::shared_future<void> Fonts;
     std::future<bool> Loaded;

@@ -20,7 +20,7 @@ int main(int argc, char **argv)
 {
     // The deck and the font configuration are read on a second thread while
     // the application and the window are made.
-    StartupPreload preload(TMainWin::FindDataFolder());
+    StartupPreload preload;
     QApplication app(argc, argv);
     QApplication::setStyle(new ProgramStyle);
     QApplication::setApplicationName(QStringLiteral("Vek Solitaire"));
