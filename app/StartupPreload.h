@@ -43,10 +43,11 @@ public:
     CardSize Size();
 
 private:
+    void Start(QString dataFolder);
+
     QString DeckFile;
     CardSize DeckSize{0, 0};
     std::unique_ptr<Deck> TheDeck;
-    void Start(QString dataFolder);
 
     // Set once the main thread is known to Qt: the worker touches nothing of
     // Qt's before.
