@@ -210,6 +210,41 @@ TEST(Card, APictureCutAfterItsHeaderDecodesWhatItHas)
     EXPECT_EQ(card.GetScaledBitmap().size(), QSize(32, 32));
 }
 
+// Damage the check on loading cannot see (here a second frame header after
+// the picture's data) shows at the first use: the card is then without a
+// picture, and nothing breaks.
+TEST(Card, APictureThatFailsAtFirstUseLeavesTheCardWithout)
+{
+    Card source;
+    setPicture(source, makePicture(32, 32));
+    source.SetValue(2, Clubs);
+    QByteArray record = saveRecord(source);
+    const int frame = record.indexOf(QByteArray::fromHex("FFC0"));
+    const int end = record.lastIndexOf(QByteArray::fromHex("FFD9"));
+    ASSERT_GT(frame, 18);
+    ASSERT_GT(end, frame);
+    const int frameLength = (uint8_t(record[frame + 2]) << 8) | uint8_t(record[frame + 3]);
+    record.insert(end, record.mid(frame, 2 + frameLength));
+    QByteArray length;
+    le32(length, uint32_t(record.size() - 18));
+    record.replace(14, 4, length);
+
+    Card card;
+    QBuffer in(&record);
+    in.open(QIODevice::ReadOnly);
+    ASSERT_TRUE(card.Load(in));
+    EXPECT_EQ(card.GetValue(), 2);
+    EXPECT_FALSE(card.HasImage());
+    EXPECT_TRUE(card.GetBitmap().isNull());
+    EXPECT_TRUE(card.GetScaledBitmap().isNull());
+    QImage canvas(40, 40, QImage::Format_RGB32);
+    canvas.fill(Qt::green);
+    QPainter painter(&canvas);
+    card.PaintTo(painter, 0, 0);
+    painter.end();
+    EXPECT_EQ(canvas.pixel(5, 5), QColor(Qt::green).rgb());
+}
+
 TEST(Card, DamagedRecordsLeaveTheCardAlone)
 {
     Card source;
