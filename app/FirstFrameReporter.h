@@ -26,6 +26,9 @@ protected:
     {
         if (event->type() == QEvent::Paint && !Seen) {
             Seen = true;
+            // Nothing more to watch: later events (a drag's many mouse moves)
+            // pass straight on.
+            watched->removeEventFilter(this);
             // After the paint event has run.
             QTimer::singleShot(0, this, [this] { Task(); });
         }
