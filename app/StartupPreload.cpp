@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StartupPreload.h"
 
+#include <chrono>
+#include <thread>
+
 #include <dlfcn.h>
 
 #include <QDir>
@@ -24,6 +27,29 @@ void ReadFontConfiguration()
         init();
 }
 
+// The main thread waits for the worker at most a few milliseconds at a time,
+// and has nothing else to do meanwhile. Put to sleep, it takes up to a
+// millisecond or two here to be woken again, as long as the wait itself; so
+// it watches for the result for a while first. Not on a single processor, where
+// watching would only hold up the thread it waits for.
+template <typename Future>
+void WatchBriefly(const Future &future)
+{
+    static const bool severalProcessors = std::thread::hardware_concurrency() > 1;
+    if (!severalProcessors)
+        return;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(10);
+    while (future.valid() && future.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        for (int i = 0; i < 64; ++i) {
+#if defined(__x86_64__) || defined(__i386__)
+            __builtin_ia32_pause();
+#endif
+        }
+        if (std::chrono::steady_clock::now() >= until)
+            return;
+    }
+}
+
 } // namespace
 
 StartupPreload::StartupPreload(const QString &dataFolder)
@@ -42,23 +68,19 @@ void StartupPreload::Start(QString dataFolder)
 {
     // One thread: with two processors, a third would only slow the main
     // thread down. It starts before anything else: the fonts come first, as
-    // the window needs them first, and need nothing of Qt's.
-    Loaded = std::async(std::launch::async, [this, dataFolder, mainThread = MainThreadKnown.get_future()]() mutable {
+    // the window needs them first, and need nothing of Qt's. The deck is
+    // handed over through a promise rather than by the thread's end, which
+    // the main thread would otherwise wait for as well.
+    Loaded = DeckRead.get_future();
+    Worker = std::thread([this, dataFolder, mainThread = MainThreadKnown.get_future()] {
         ReadFontConfiguration();
         FontsRead.set_value();
         mainThread.wait();
-        if (dataFolder.isEmpty())
-            dataFolder = TMainWin::FindDataFolder(
-                QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath());
-        DeckFile = QDir(dataFolder).absoluteFilePath(TMainWin::StoredDeckFile());
-        DeckSize = TMainWin::StoredCardSize();
-        if (!TheDeck->Load(DeckFile))
-            return false;
-        TheDeck->Resize(DeckSize.Width, DeckSize.Height);
-        // The pictures are decoded when first painted; those decoded here
-        // before the window wants the deck cost the first frame nothing.
-        TheDeck->DecodePictures(StopDecoding);
-        return true;
+        try {
+            DeckRead.set_value(ReadDeck(dataFolder));
+        } catch (...) {
+            DeckRead.set_exception(std::current_exception());
+        }
     });
     // Qt takes the first thread that asks for its thread data as the main
     // thread; before a QApplication exists that must not be the worker.
@@ -66,27 +88,45 @@ void StartupPreload::Start(QString dataFolder)
     MainThreadKnown.set_value();
 }
 
+bool StartupPreload::ReadDeck(QString dataFolder)
+{
+    if (dataFolder.isEmpty())
+        dataFolder = TMainWin::FindDataFolder(QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath());
+    DeckFile = QDir(dataFolder).absoluteFilePath(TMainWin::StoredDeckFile());
+    DeckSize = TMainWin::StoredCardSize();
+    if (!TheDeck->Load(DeckFile))
+        return false;
+    TheDeck->Resize(DeckSize.Width, DeckSize.Height);
+    // The pictures are decoded when first painted; those decoded here before
+    // the window wants the deck cost the first frame nothing.
+    TheDeck->DecodePictures(StopDecoding);
+    return true;
+}
+
 StartupPreload::~StartupPreload()
 {
     StopDecoding = true;
-    if (Loaded.valid())
-        Loaded.wait();
+    if (Worker.joinable())
+        Worker.join();
 }
 
 void StartupPreload::WaitForFonts()
 {
+    WatchBriefly(Fonts);
     Fonts.wait();
 }
 
 std::unique_ptr<Deck> StartupPreload::TakeDeck(bool &loaded)
 {
     StopDecoding = true;
+    WatchBriefly(Loaded);
     loaded = Loaded.valid() && Loaded.get();
     return std::move(TheDeck);
 }
 
 const QString &StartupPreload::File()
 {
+    WatchBriefly(Loaded);
     if (Loaded.valid())
         Loaded.wait();
     return DeckFile;
@@ -94,6 +134,7 @@ const QString &StartupPreload::File()
 
 CardSize StartupPreload::Size()
 {
+    WatchBriefly(Loaded);
     if (Loaded.valid())
         Loaded.wait();
     return DeckSize;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <future>
 #include <memory>
+#include <thread>
 
 #include <QString>
 
@@ -44,6 +45,8 @@ public:
 
 private:
     void Start(QString dataFolder);
+    // The worker's part after the fonts: true when the deck was read.
+    bool ReadDeck(QString dataFolder);
 
     QString DeckFile;
     CardSize DeckSize{0, 0};
@@ -54,7 +57,9 @@ private:
     std::promise<void> MainThreadKnown;
     std::promise<void> FontsRead;
     std::shared_future<void> Fonts;
+    std::promise<bool> DeckRead;
     std::future<bool> Loaded;
     // Set when the deck is wanted: the thread stops decoding pictures ahead.
     std::atomic<bool> StopDecoding{false};
+    std::thread Worker;
 };
