@@ -21,6 +21,11 @@ constexpr int LargeBlock = 16 * 1024 * 1024; // the most malloc accepts as a thr
 constexpr int KeptTop = 64 * 1024 * 1024;
 constexpr int UsualLimit = 128 * 1024; // malloc's own starting thresholds
 
+// What Ready made present; set before any other thread starts.
+const char *ReadyBegin = nullptr;
+size_t ReadySize = 0;
+volatile unsigned TouchSink; // keeps the reads
+
 } // namespace
 
 bool Ready(size_t bytes)
@@ -42,11 +47,31 @@ bool Ready(size_t bytes)
     const uintptr_t first = begin & ~(page - 1);
     if (end == uintptr_t(-1) || first + bytes > end)
         return false;
-    return madvise(reinterpret_cast<void *>(first), bytes, MADV_POPULATE_WRITE) == 0;
+    if (madvise(reinterpret_cast<void *>(first), bytes, MADV_POPULATE_WRITE) != 0)
+        return false;
+    ReadyBegin = reinterpret_cast<const char *>(first);
+    ReadySize = bytes;
+    return true;
+}
+
+void TouchAhead(size_t bytes)
+{
+    if (!ReadyBegin)
+        return;
+    const size_t page = size_t(sysconf(_SC_PAGESIZE));
+    const size_t from = bytes < ReadySize ? ReadySize - bytes : 0;
+    // The main thread may be writing these pages meanwhile: the reads are
+    // atomic, and what they see does not matter.
+    unsigned sum = 0;
+    for (size_t at = from; at < ReadySize; at += page)
+        sum += static_cast<unsigned char>(__atomic_load_n(ReadyBegin + at, __ATOMIC_RELAXED));
+    TouchSink = sum;
 }
 
 void Settle()
 {
+    ReadyBegin = nullptr;
+    ReadySize = 0;
     mallopt(M_MMAP_THRESHOLD, UsualLimit);
     mallopt(M_TRIM_THRESHOLD, UsualLimit);
 }

@@ -19,6 +19,14 @@ namespace StartupHeap {
 // (before Linux 5.14), pages are faulted in as they are used, as always.
 bool Ready(size_t bytes);
 
+// Memory made present still costs a few microseconds a page when it is first
+// touched: the hypervisor maps it then. A read from any thread of the process
+// pays that, so a second thread reads one byte of each page of the top
+// `bytes` of what Ready prepared, the part the main thread writes last (the
+// window's backing store), while the main thread builds the window. Must end
+// before Settle is called. Does nothing when Ready prepared nothing.
+void TouchAhead(size_t bytes);
+
 // Puts back the usual limits, once the first frame is up: free memory at the
 // heap's top goes back to the system again and large blocks get mappings of
 // their own.

@@ -13,8 +13,13 @@
 #include <QThread>
 
 #include "Deck.h"
+#include "PixelPool.h"
+#include "StartupHeap.h"
 
 namespace {
+
+// About the window's backing store at the standard card size.
+constexpr size_t TouchedAheadBytes = 1280 * 1024;
 
 // Reads the font configuration now, so that the first text measured finds it
 // ready. Qt's own font database calls the same function and then finds the
@@ -75,6 +80,9 @@ void StartupPreload::Start(QString dataFolder)
     Worker = std::thread([this, dataFolder, mainThread = MainThreadKnown.get_future()] {
         ReadFontConfiguration();
         FontsRead.set_value();
+        // Before the deck is handed over, and so before the first frame
+        // (after which the heap may shrink).
+        StartupHeap::TouchAhead(TouchedAheadBytes);
         mainThread.wait();
         try {
             DeckRead.set_value(ReadDeck(dataFolder));
@@ -97,6 +105,8 @@ bool StartupPreload::ReadDeck(QString dataFolder)
     if (!TheDeck->Load(DeckFile))
         return false;
     TheDeck->Resize(DeckSize.Width, DeckSize.Height);
+    // The table's back buffer comes next from the same pool.
+    VekPixels::Reserve(TMainWin::TableBytesAtMost(DeckSize));
     // The pictures are decoded when first painted; those decoded here before
     // the window wants the deck cost the first frame nothing.
     TheDeck->DecodePictures(StopDecoding);

@@ -22,6 +22,7 @@ namespace {
 constexpr size_t SlabThreshold = 32 * 1024;
 constexpr size_t LargePage = 2 * 1024 * 1024;
 constexpr size_t SlabSize = 2 * LargePage;
+constexpr size_t SmallPage = 4096;
 
 #ifndef MADV_POPULATE_WRITE
 #define MADV_POPULATE_WRITE 23 // Linux 5.14; older kernels refuse it and fault pages in as used
@@ -85,6 +86,25 @@ public:
         return buffer;
     }
 
+    // Makes room for a piece of size in the current slab, mapping a new one
+    // if need be, and reads one byte of each page of that room.
+    void reserve(size_t size)
+    {
+        const size_t piece = roundUp(size, 64);
+        if (!current || current->size - current->used < piece) {
+            Slab *slab = mapSlab(std::max(SlabSize, roundUp(piece, LargePage)));
+            if (!slab)
+                return;
+            if (current && current->pieces == 0)
+                unmap(current);
+            current = slab;
+        }
+        unsigned sum = 0;
+        for (size_t at = current->used; at < current->size; at += SmallPage)
+            sum += current->base[at];
+        Touched = sum;
+    }
+
     void release(Slab *slab)
     {
         if (--slab->pieces == 0 && slab != current)
@@ -99,6 +119,7 @@ private:
     }
 
     Slab *current = nullptr;
+    volatile unsigned Touched = 0; // keeps the reads
 };
 
 class BufferPool {
@@ -134,6 +155,14 @@ public:
         return data ? new PixelBuffer{size, data, nullptr} : nullptr;
     }
 
+    void reserve(size_t size)
+    {
+        if (size < SlabThreshold)
+            return;
+        std::lock_guard<std::mutex> lock(mutex);
+        slabs.reserve(size);
+    }
+
     void give(PixelBuffer *buffer)
     {
         {
@@ -166,6 +195,11 @@ void releasePixels(void *info)
 }
 
 } // namespace
+
+void Reserve(size_t bytes)
+{
+    BufferPool::instance().reserve(bytes);
+}
 
 QImage NewImage32(int w, int h)
 {

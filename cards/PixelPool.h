@@ -18,4 +18,13 @@ namespace VekPixels {
 // Null for an empty size or when memory is short.
 QImage NewImage32(int w, int h);
 
+// Makes ready the memory for the next large picture of up to bytes, on a
+// thread that has time for it: a slab is mapped now if the current one has too
+// little room left, and each page of the room is read once. Memory made
+// present still costs a few microseconds a page when first touched on a
+// virtual machine (the hypervisor maps it then), whichever thread touches it;
+// at start the worker thread pays that for the table's back buffer, which the
+// main thread draws into first thing.
+void Reserve(size_t bytes);
+
 } // namespace VekPixels

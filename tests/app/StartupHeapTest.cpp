@@ -51,6 +51,7 @@ TEST(StartupHeapTest, WhatFollowsReadyIsAlreadyPresent)
     const size_t pages = Size / size_t(sysconf(_SC_PAGESIZE));
     EXPECT_GE(PresentPages(block, Size), pages);
     free(block);
+    StartupHeap::TouchAhead(Ready);
 
     // Once settled, what is freed at the heap's top goes back to the system
     // instead of being kept.
@@ -60,4 +61,6 @@ TEST(StartupHeapTest, WhatFollowsReadyIsAlreadyPresent)
     const auto breakBefore = reinterpret_cast<uintptr_t>(sbrk(0));
     free(later);
     EXPECT_LT(reinterpret_cast<uintptr_t>(sbrk(0)), breakBefore);
+    // Nothing is left to read ahead: what went back is not touched.
+    StartupHeap::TouchAhead(Ready);
 }

@@ -62,3 +62,23 @@ TEST(PixelPool, EmptySizesGiveNullPictures)
 }
 
 } // namespace
+
+// Making room ahead maps a new slab when the current one is nearly full; the
+// pictures still living in the old one keep their memory and their pixels.
+TEST(PixelPool, RoomMadeAheadLeavesLivingPicturesAlone)
+{
+    QImage living = VekPixels::NewImage32(900, 1000); // most of a slab
+    ASSERT_FALSE(living.isNull());
+    fill(living, 0x11223344);
+    VekPixels::Reserve(size_t(673) * 448 * 4);
+    QImage next = VekPixels::NewImage32(673, 448);
+    ASSERT_FALSE(next.isNull());
+    fill(next, 0x55667788);
+    EXPECT_TRUE(holds(living, 0x11223344));
+    fill(living, 0x01020304); // still writable
+    EXPECT_TRUE(holds(next, 0x55667788));
+    // Small sizes and nothing at all are no reason to map anything.
+    VekPixels::Reserve(0);
+    VekPixels::Reserve(64);
+    EXPECT_TRUE(holds(living, 0x01020304));
+}
