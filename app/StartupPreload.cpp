@@ -80,15 +80,18 @@ void StartupPreload::Start(QString dataFolder)
     Worker = std::thread([this, dataFolder, mainThread = MainThreadKnown.get_future()] {
         ReadFontConfiguration();
         FontsRead.set_value();
-        // Before the deck is handed over, and so before the first frame
-        // (after which the heap may shrink).
-        StartupHeap::TouchAhead(TouchedAheadBytes);
         mainThread.wait();
         try {
             DeckRead.set_value(ReadDeck(dataFolder));
         } catch (...) {
             DeckRead.set_exception(std::current_exception());
+            return;
         }
+        // While the window makes its table and shows itself, the memory its
+        // first frame draws into is touched: the back buffer first, then the
+        // heap's top, where the backing store lands. Finish waits for this.
+        VekPixels::Reserve(TMainWin::TableBytesAtMost(DeckSize));
+        StartupHeap::TouchAhead(TouchedAheadBytes);
     });
     // Qt takes the first thread that asks for its thread data as the main
     // thread; before a QApplication exists that must not be the worker.
@@ -105,8 +108,6 @@ bool StartupPreload::ReadDeck(QString dataFolder)
     if (!TheDeck->Load(DeckFile))
         return false;
     TheDeck->Resize(DeckSize.Width, DeckSize.Height);
-    // The table's back buffer comes next from the same pool.
-    VekPixels::Reserve(TMainWin::TableBytesAtMost(DeckSize));
     // The pictures are decoded when first painted; those decoded here before
     // the window wants the deck cost the first frame nothing.
     TheDeck->DecodePictures(StopDecoding);
@@ -114,6 +115,11 @@ bool StartupPreload::ReadDeck(QString dataFolder)
 }
 
 StartupPreload::~StartupPreload()
+{
+    Finish();
+}
+
+void StartupPreload::Finish()
 {
     StopDecoding = true;
     if (Worker.joinable())

@@ -28,6 +28,9 @@ public:
     StartupPreload();
     // Waits for the thread.
     ~StartupPreload();
+    // Waits for the thread to end: once the deck is handed over it goes on
+    // touching the memory of the first frame (see StartupHeap::TouchAhead).
+    void Finish();
     StartupPreload(const StartupPreload &) = delete;
     StartupPreload &operator=(const StartupPreload &) = delete;
 

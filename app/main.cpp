@@ -45,8 +45,9 @@ int main(int argc, char **argv)
         // The icon is read once the table is up: the first picture file read
         // through Qt loads its image plugins, which would hold up the first
         // frame by several milliseconds. The heap goes back to its usual ways.
-        FirstFrameWatcher icon([] {
+        FirstFrameWatcher icon([&preload] {
             QApplication::setWindowIcon(QIcon(TMainWin::FindDataFolder() + QStringLiteral("/VekSolitaire.png")));
+            preload.Finish();
             StartupHeap::Settle();
         });
         window.GetTable()->installEventFilter(&icon);
