@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Mask.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace VekSolitaire {
@@ -57,7 +58,11 @@ void Mask::Render(int w, int h)
             inside[size_t(y) * w + x] = insideShape(x, y, w, h, r);
     auto in = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h && inside[size_t(y) * w + x]; };
 
+    // Written a row of bits at a time (bit x % 8 of byte x / 8 in this
+    // format): a call per pixel cost more than the shape itself.
     for (int y = 0; y < h; ++y) {
+        uchar *line = Bitmap.scanLine(y);
+        std::fill(line, line + Bitmap.bytesPerLine(), uchar(0));
         for (int x = 0; x < w; ++x) {
             uint index;
             if (in(x, y)) {
@@ -71,7 +76,8 @@ void Mask::Render(int w, int h)
                 const bool frame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
                 index = (frame && !Rendered) ? BlackIndex : WhiteIndex;
             }
-            Bitmap.setPixel(x, y, index);
+            if (index)
+                line[x >> 3] |= uchar(1u << (x & 7));
         }
     }
     Rendered = true;
