@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StartupHeap.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
@@ -21,9 +22,9 @@ constexpr int LargeBlock = 16 * 1024 * 1024; // the most malloc accepts as a thr
 constexpr int KeptTop = 64 * 1024 * 1024;
 constexpr int UsualLimit = 128 * 1024; // malloc's own starting thresholds
 
-// What Ready made present; set before any other thread starts.
-const char *ReadyBegin = nullptr;
-size_t ReadySize = 0;
+// What Ready made present, for the thread that touches it ahead.
+std::atomic<const char *> ReadyBegin{nullptr};
+std::atomic<size_t> ReadySize{0};
 volatile unsigned TouchSink; // keeps the reads
 
 } // namespace
@@ -49,29 +50,31 @@ bool Ready(size_t bytes)
         return false;
     if (madvise(reinterpret_cast<void *>(first), bytes, MADV_POPULATE_WRITE) != 0)
         return false;
-    ReadyBegin = reinterpret_cast<const char *>(first);
-    ReadySize = bytes;
+    ReadySize.store(bytes, std::memory_order_relaxed);
+    ReadyBegin.store(reinterpret_cast<const char *>(first), std::memory_order_release);
     return true;
 }
 
 void TouchAhead(size_t bytes)
 {
-    if (!ReadyBegin)
+    const char *begin = ReadyBegin.load(std::memory_order_acquire);
+    if (!begin)
         return;
+    const size_t size = ReadySize.load(std::memory_order_relaxed);
     const size_t page = size_t(sysconf(_SC_PAGESIZE));
-    const size_t from = bytes < ReadySize ? ReadySize - bytes : 0;
+    const size_t from = bytes < size ? size - bytes : 0;
     // The main thread may be writing these pages meanwhile: the reads are
     // atomic, and what they see does not matter.
     unsigned sum = 0;
-    for (size_t at = from; at < ReadySize; at += page)
-        sum += static_cast<unsigned char>(__atomic_load_n(ReadyBegin + at, __ATOMIC_RELAXED));
+    for (size_t at = from; at < size; at += page)
+        sum += static_cast<unsigned char>(__atomic_load_n(begin + at, __ATOMIC_RELAXED));
     TouchSink = sum;
 }
 
 void Settle()
 {
-    ReadyBegin = nullptr;
-    ReadySize = 0;
+    ReadyBegin.store(nullptr, std::memory_order_relaxed);
+    ReadySize.store(0, std::memory_order_relaxed);
     mallopt(M_MMAP_THRESHOLD, UsualLimit);
     mallopt(M_TRIM_THRESHOLD, UsualLimit);
 }

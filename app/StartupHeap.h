@@ -14,8 +14,9 @@ namespace StartupHeap {
 // Grows the heap by at least bytes and makes that memory present. Until
 // Settle, blocks of up to 16 MiB (the window's backing store among them) come
 // from the heap rather than from mappings of their own, and free memory at the
-// heap's top is kept. Call it on the main thread before any other thread is
-// started. Returns whether the memory was made present; when the kernel cannot
+// heap's top is kept. Call it on the main thread first thing (a thread started
+// just before does not matter: other threads take their memory elsewhere).
+// Returns whether the memory was made present; when the kernel cannot
 // (before Linux 5.14), pages are faulted in as they are used, as always.
 bool Ready(size_t bytes);
 

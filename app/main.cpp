@@ -27,12 +27,12 @@ constexpr size_t StartupHeapBytes = 2 * 1024 * 1024;
 // time to that line.
 int main(int argc, char **argv)
 {
-    // What the window and its first frame take from the heap is made present
-    // in one call, before the second thread starts.
-    StartupHeap::Ready(StartupHeapBytes);
     // The deck and the font configuration are read on a second thread while
-    // the application and the window are made.
+    // the application and the window are made. It takes a millisecond or two
+    // to get going, time enough to make present in one call what the window
+    // and its first frame take from the heap.
     StartupPreload preload;
+    StartupHeap::Ready(StartupHeapBytes);
     QApplication app(argc, argv);
     QApplication::setStyle(new ProgramStyle);
     QApplication::setApplicationName(QStringLiteral("Vek Solitaire"));
