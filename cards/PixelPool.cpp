@@ -72,35 +72,23 @@ public:
     PixelBuffer *carve(size_t size)
     {
         const size_t piece = roundUp(size, 64);
-        if (!current || current->size - current->used < piece) {
-            Slab *slab = mapSlab(std::max(SlabSize, roundUp(piece, LargePage)));
-            if (!slab)
-                return nullptr;
-            if (current && current->pieces == 0)
-                unmap(current);
-            current = slab;
-        }
+        if (!makeRoom(piece))
+            return nullptr;
         auto *buffer = new PixelBuffer{size, current->base + current->used, current};
         current->used += piece;
         ++current->pieces;
         return buffer;
     }
 
-    // Makes room for a piece of size in the current slab, mapping a new one
-    // if need be, and reads one byte of each page of that room.
+    // Makes room for a piece of size in the current slab and reads one byte
+    // of each page of that room.
     void reserve(size_t size)
     {
         const size_t piece = roundUp(size, 64);
-        if (!current || current->size - current->used < piece) {
-            Slab *slab = mapSlab(std::max(SlabSize, roundUp(piece, LargePage)));
-            if (!slab)
-                return;
-            if (current && current->pieces == 0)
-                unmap(current);
-            current = slab;
-        }
+        if (!makeRoom(piece))
+            return;
         unsigned sum = 0;
-        for (size_t at = current->used; at < current->size; at += SmallPage)
+        for (size_t at = current->used; at < current->used + piece; at += SmallPage)
             sum += current->base[at];
         Touched = sum;
     }
@@ -112,6 +100,20 @@ public:
     }
 
 private:
+    // Maps a new current slab if the current one has less than piece left.
+    bool makeRoom(size_t piece)
+    {
+        if (current && current->size - current->used >= piece)
+            return true;
+        Slab *slab = mapSlab(std::max(SlabSize, roundUp(piece, LargePage)));
+        if (!slab)
+            return false;
+        if (current && current->pieces == 0)
+            unmap(current);
+        current = slab;
+        return true;
+    }
+
     static void unmap(Slab *slab)
     {
         munmap(slab->base, slab->size);
