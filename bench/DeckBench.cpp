@@ -108,6 +108,21 @@ void BM_LoadDeck(benchmark::State &state)
 }
 BENCHMARK(BM_LoadDeck)->Unit(benchmark::kMillisecond);
 
+// What a start does: the deck read, set to the standard card size and every
+// display bitmap made.
+void BM_LoadDeckAtCardSize(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        Deck deck;
+        bool ok = deck.Load(f.file);
+        deck.Resize(88, 130);
+        deck.DecodePictures(NeverStop);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(BM_LoadDeckAtCardSize)->Unit(benchmark::kMillisecond);
+
 void BM_LoadDeckRecords(benchmark::State &state)
 {
     Fixture &f = fixture();
@@ -151,8 +166,9 @@ void BM_BareDecode(benchmark::State &state)
 }
 BENCHMARK(BM_BareDecode)->Unit(benchmark::kMillisecond);
 
-// All 57 pictures to one card size. Each iteration starts from a deck at its
-// native size (restored outside the timing), as the game does after a load.
+// All 57 pictures to one card size from sources held decoded (as once any
+// source has been asked for, by the deck editor for one). Each iteration
+// starts from a deck at another size (set outside the timing).
 void BM_Resize(benchmark::State &state)
 {
     Fixture &f = fixture();
@@ -160,12 +176,13 @@ void BM_Resize(benchmark::State &state)
     Deck deck;
     deck.Load(f.file);
     deck.DecodePictures(NeverStop);
-    deck.Resize(w == 88 ? 54 : 88, 130); // sources become 32-bit once, as in play
+    deck.Resize(w == 88 ? 54 : 88, 130);
     for (auto _ : state) {
         state.PauseTiming();
         deck.Resize(w == 1 ? 2 : 1, 1);
         state.ResumeTiming();
         deck.Resize(w, h);
+        deck.DecodePictures(NeverStop); // every display bitmap made, as a repaint would
     }
     state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
 }
@@ -180,6 +197,28 @@ BENCHMARK(BM_Resize)
     ->Args({68, 100})
     ->Args({54, 80})
     ->Unit(benchmark::kMillisecond);
+
+// A change of card size after a start (the deck loaded at the standard size
+// and shown), when every display bitmap is then made at the new size: the
+// sources are still compressed, so each is decoded again. A repaint makes
+// only the bitmaps of the cards it shows.
+void BM_FirstResizeAfterStart(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    const int w = int(state.range(0)), h = int(state.range(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Deck deck;
+        deck.Load(f.file);
+        deck.Resize(88, 130);
+        deck.DecodePictures(NeverStop);
+        state.ResumeTiming();
+        deck.Resize(w, h);
+        deck.DecodePictures(NeverStop);
+    }
+    state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
+}
+BENCHMARK(BM_FirstResizeAfterStart)->Args({101, 150})->Args({176, 260})->Args({54, 80})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -23,7 +23,7 @@ bool Card::LoadImage(const QString &fileName, QString *error)
 
 void Card::PaintTo(QPainter &canvas, unsigned x, unsigned y) const
 {
-    Realize();
+    RealizeDisplay();
     if (Scaled.isNull())
         return;
     const QPoint at(static_cast<int>(x), static_cast<int>(y));
@@ -63,6 +63,8 @@ const QImage &Card::GetBitmap()
 void Card::ScaleImage(int w, int h)
 {
     if (Pending.Size > 0) {
+        if (Pending.DisplayReady && !(Pending.Rescale && w == Pending.Width && h == Pending.Height))
+            Pending.DisplayReady = false;
         Pending.Rescale = true;
         Pending.Width = w;
         Pending.Height = h;
@@ -124,7 +126,7 @@ bool Card::Load(QIODevice &in, QString *error)
     Suit = CardSuit(suit);
     Source.Clear();
     Scaled = QImage();
-    Pending = PendingPicture{data, offset, n, w, h, false, 0, 0};
+    Pending = PendingPicture{data, offset, n, w, h, pictureWidth, pictureHeight, false, 0, 0, false};
     return true;
 }
 
@@ -137,14 +139,42 @@ void Card::DecodePending()
                          VekJpeg::DecodeMode::BestQuality, decoded))
         return; // checked when read, so only a damaged stream body gets here
     Source.SetBitmap(decoded);
+    if (pending.DisplayReady)
+        return; // Scaled and ImageFlag were made from these very pixels
     Scaled = decoded;
     if (pending.Rescale)
         ScaleImage(pending.Width, pending.Height);
+    FindImage(decoded, pending.RecordWidth, pending.RecordHeight);
+}
 
+void Card::DecodeDisplay()
+{
+    // At the picture's own size the display bitmap is the source itself.
+    if (!Pending.Rescale || (Pending.Width == Pending.PictureWidth && Pending.Height == Pending.PictureHeight)) {
+        DecodePending();
+        return;
+    }
+    // One buffer a thread, kept for the next picture: most deck pictures are
+    // of one size.
+    thread_local QImage decoded;
+    if (!VekJpeg::DecodeInto(reinterpret_cast<const uchar *>(Pending.Data.constData() + Pending.Offset), Pending.Size,
+                             VekJpeg::DecodeMode::BestQuality, decoded)) {
+        // As when the source itself fails to decode: no picture.
+        decoded = QImage();
+        Pending = PendingPicture();
+        return;
+    }
+    BilinearFilter(decoded, Scaled, Pending.Width, Pending.Height);
+    FindImage(decoded, Pending.RecordWidth, Pending.RecordHeight);
+    Pending.DisplayReady = true;
+}
+
+void Card::FindImage(const QImage &decoded, int recordWidth, int recordHeight)
+{
     // The picture counts as present once any pixel of it is not black. The
     // record's own W and H bound the scan, but never beyond the decoded rows.
-    const int rows = qMin(pending.RecordHeight, decoded.height());
-    const int columns = qMin(qMax(pending.RecordWidth, 0), decoded.width());
+    const int rows = qMin(recordHeight, decoded.height());
+    const int columns = qMin(qMax(recordWidth, 0), decoded.width());
     for (int y = 0; y < rows && !ImageFlag; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(decoded.constScanLine(y));
         for (int x = 0; x < columns; ++x) {

@@ -45,12 +45,12 @@ public:
     // The display bitmap; it stays the card's. Callers may draw on it.
     QImage &GetScaledBitmap()
     {
-        Realize();
+        RealizeDisplay();
         return Scaled;
     }
     const QImage &GetScaledBitmap() const
     {
-        Realize();
+        RealizeDisplay();
         return Scaled;
     }
 
@@ -70,18 +70,25 @@ public:
     // fraction of the time, and a start paints the cards of its first deal
     // without waiting for the other pictures. A picture that then fails to
     // decode leaves the card without one.
+    //
+    // While the source is only needed to make the display bitmap, it is
+    // decoded into a buffer the thread reuses and stays compressed in the
+    // card; it is held decoded once it is asked for (GetBitmap, GetSource and
+    // what changes the pictures). A deck at a card size other than its
+    // pictures' own so holds a quarter of the memory, and a start touches
+    // little fresh memory.
     bool Load(QIODevice &in, QString *error = nullptr);
     // Writes one deck record; false when the picture cannot be encoded or the
     // stream refuses the bytes.
     bool Save(QIODevice &out);
 
-    // Decodes a picture read from a deck record now rather than when it is
-    // first needed.
-    void Decode() { Realize(); }
+    // Makes the display bitmap of a picture read from a deck record now
+    // rather than when it is first needed.
+    void Decode() { RealizeDisplay(); }
 
     bool HasImage() const
     {
-        Realize();
+        RealizeDisplay();
         return ImageFlag;
     }
     void ClearImage()
@@ -123,19 +130,34 @@ private:
             const_cast<Card *>(this)->DecodePending();
     }
     void DecodePending();
+    // Makes the display bitmap (and the image flag) of such a picture, leaving
+    // the source compressed when the display size is another.
+    void RealizeDisplay() const
+    {
+        if (Pending.Size > 0 && !Pending.DisplayReady)
+            const_cast<Card *>(this)->DecodeDisplay();
+    }
+    void DecodeDisplay();
+    // Sets ImageFlag when a pixel of the picture within the record's size is
+    // not black.
+    void FindImage(const QImage &decoded, int recordWidth, int recordHeight);
 
     // A deck record's picture until it is decoded, with the record's size
-    // (it bounds the look for a non-black pixel) and the display size asked
-    // for meanwhile, if any.
+    // (it bounds the look for a non-black pixel), the picture's own size, the
+    // display size asked for meanwhile, if any, and whether Scaled and
+    // ImageFlag have been made from it already.
     struct PendingPicture {
         QByteArray Data; // shared with the deck file read into memory
         qsizetype Offset = 0;
         qsizetype Size = 0;
         int RecordWidth = 0;
         int RecordHeight = 0;
+        int PictureWidth = 0;
+        int PictureHeight = 0;
         bool Rescale = false;
         int Width = 0;
         int Height = 0;
+        bool DisplayReady = false;
     };
     PendingPicture Pending;
 

@@ -159,7 +159,9 @@ void setError(QString *error, const char *what, const char *detail)
 
 } // namespace
 
-bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error)
+namespace {
+
+bool decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, bool reuse, QString *error)
 {
     if (!data || size <= 0) {
         setError(error, "the JPEG picture is empty", nullptr);
@@ -176,6 +178,13 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
         setError(error, "the JPEG picture has an unsupported size or layout", nullptr);
         return false;
     }
+    if (reuse && out.width() == w && out.height() == h && out.format() == QImage::Format_RGB32 && out.isDetached()) {
+        if (!readScanlines(&d, out.bits(), out.bytesPerLine())) {
+            setError(error, "the JPEG picture is damaged", d.err.message);
+            return false;
+        }
+        return true;
+    }
     QImage image = VekPixels::NewImage32(w, h);
     if (image.isNull()) {
         setError(error, "not enough memory for the JPEG picture", nullptr);
@@ -187,6 +196,18 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
     }
     out = std::move(image);
     return true;
+}
+
+} // namespace
+
+bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error)
+{
+    return decode(data, size, mode, out, false, error);
+}
+
+bool DecodeInto(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error)
+{
+    return decode(data, size, mode, out, true, error);
 }
 
 bool Check(const uchar *data, qsizetype size, int &width, int &height, QString *error)

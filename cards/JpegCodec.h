@@ -23,6 +23,12 @@ constexpr int MaxDimension = 16384;
 // converted before a picture is scaled or painted.
 bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
 
+// As Decode, but into out's own pixels when out already is a 32-bit picture of
+// that size that no other image shares: a buffer decoded into over and over
+// stays in memory that has been touched already. When the stream turns out
+// damaged, out keeps its size but not its pixels.
+bool DecodeInto(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
+
 // Reads the picture's header and makes the decoder ready to start, without
 // decoding the picture: false, with a message, for anything Decode in
 // DecodeMode::BestQuality would refuse before its first row. width and height

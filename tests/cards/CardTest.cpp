@@ -184,6 +184,82 @@ TEST(Card, RecordPicturesDecodeOnFirstUse)
     EXPECT_EQ(copy.GetScaledBitmap().size(), QSize(54, 80));
 }
 
+// A card at a size other than its picture's makes its display bitmap without
+// holding the source decoded; every way there must give the same pixels as
+// scaling the decoded source, whatever was decoded on the thread before.
+TEST(Card, DisplayBitmapsFromUndecodedSourcesMatchTheSource)
+{
+    auto recordOf = [](const QImage &picture) {
+        Card source;
+        setPicture(source, picture);
+        return saveRecord(source);
+    };
+    auto load = [](Card &card, QByteArray bytes) {
+        QBuffer in(&bytes);
+        in.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(card.Load(in));
+    };
+    auto scaled = [](const QImage &source, int w, int h) {
+        QImage out;
+        BilinearFilter(source, out, w, h);
+        return out;
+    };
+
+    const QByteArray first = recordOf(makePicture(176, 260, 1));
+    const QByteArray second = recordOf(makePicture(176, 260, 2));
+    const QByteArray other = recordOf(makePicture(100, 60, 3));
+    Card plain;
+    load(plain, second);
+    const QImage source = plain.GetBitmap();
+
+    // The same thread decodes another picture of the size first, and one of
+    // another size, so nothing of theirs may show through.
+    for (const QByteArray &before : {first, other}) {
+        Card earlier;
+        load(earlier, before);
+        earlier.ScaleImage(88, 130);
+        ASSERT_FALSE(earlier.GetScaledBitmap().isNull());
+
+        Card card;
+        load(card, second);
+        card.ScaleImage(88, 130);
+        EXPECT_EQ(card.GetScaledBitmap(), scaled(source, 88, 130));
+        EXPECT_TRUE(card.HasImage());
+        // Sizes changed while the source is still undecoded, back to its own.
+        card.ScaleImage(54, 80);
+        EXPECT_EQ(card.GetScaledBitmap(), scaled(source, 54, 80));
+        card.ScaleImage(176, 260);
+        EXPECT_EQ(card.GetScaledBitmap(), source);
+        card.ScaleImage(101, 150);
+        EXPECT_EQ(card.GetScaledBitmap(), scaled(source, 101, 150));
+        // Asked for at last, the source is the picture and the display bitmap
+        // stays as it was made.
+        EXPECT_EQ(card.GetBitmap(), source);
+        EXPECT_EQ(card.GetScaledBitmap(), scaled(source, 101, 150));
+        card.ScaleImage(88, 130);
+        EXPECT_EQ(card.GetScaledBitmap(), scaled(source, 88, 130));
+    }
+
+    // The image flag comes from the source's pixels, not the scaled ones: at
+    // 1 x 1 the display bitmap is the black top-left pixel alone, and the
+    // white corner far from it still counts.
+    QImage corner = solid(176, 260, qRgb(0, 0, 0));
+    for (int y = 240; y < 260; ++y)
+        for (int x = 160; x < 176; ++x)
+            corner.setPixel(x, y, qRgb(255, 255, 255));
+    for (const auto &[picture, present] : {std::pair{solid(176, 260, qRgb(0, 0, 0)), false}, std::pair{corner, true}}) {
+        Card card;
+        load(card, recordOf(picture));
+        card.ScaleImage(1, 1);
+        EXPECT_EQ(card.GetScaledBitmap().pixel(0, 0) & 0xffffff, 0u);
+        EXPECT_EQ(card.HasImage(), present);
+        card.ClearImage();
+        EXPECT_FALSE(card.HasImage());
+        EXPECT_EQ(card.GetBitmap().size(), QSize(176, 260));
+        EXPECT_FALSE(card.HasImage()); // decoding the source does not bring it back
+    }
+}
+
 // A picture whose header reads but whose data stops short loads; its first
 // use decodes what there is instead of failing or crashing.
 TEST(Card, APictureCutAfterItsHeaderDecodesWhatItHas)
@@ -208,6 +284,28 @@ TEST(Card, APictureCutAfterItsHeaderDecodesWhatItHas)
     EXPECT_EQ(card.GetBitmap().size(), QSize(64, 64));
     card.ScaleImage(32, 32);
     EXPECT_EQ(card.GetScaledBitmap().size(), QSize(32, 32));
+
+    // Made straight at a smaller size, right after a whole picture of that
+    // size was decoded on this thread: none of that one's rows remain.
+    Card whole;
+    {
+        QByteArray bytes = record;
+        QBuffer wholeIn(&bytes);
+        wholeIn.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(whole.Load(wholeIn));
+    }
+    whole.ScaleImage(32, 32);
+    ASSERT_FALSE(whole.GetScaledBitmap().isNull());
+    Card direct;
+    {
+        QBuffer directIn(&cut);
+        directIn.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(direct.Load(directIn));
+    }
+    direct.ScaleImage(32, 32);
+    QImage expected;
+    BilinearFilter(card.GetBitmap(), expected, 32, 32);
+    EXPECT_EQ(direct.GetScaledBitmap(), expected);
 }
 
 // Damage the check on loading cannot see (here a second frame header after
@@ -228,6 +326,17 @@ TEST(Card, APictureThatFailsAtFirstUseLeavesTheCardWithout)
     QByteArray length;
     le32(length, uint32_t(record.size() - 18));
     record.replace(14, 4, length);
+
+    Card scaledCard; // its display bitmap is made without the source
+    {
+        QBuffer in(&record);
+        in.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(scaledCard.Load(in));
+    }
+    scaledCard.ScaleImage(16, 16);
+    EXPECT_TRUE(scaledCard.GetScaledBitmap().isNull());
+    EXPECT_FALSE(scaledCard.HasImage());
+    EXPECT_TRUE(scaledCard.GetBitmap().isNull());
 
     Card card;
     QBuffer in(&record);
