@@ -108,9 +108,11 @@ bool StartupPreload::ReadDeck(QString dataFolder)
     if (!TheDeck->Load(DeckFile))
         return false;
     TheDeck->Resize(DeckSize.Width, DeckSize.Height);
-    // The pictures are decoded when first painted; those decoded here before
-    // the window wants the deck cost the first frame nothing.
-    TheDeck->DecodePictures(StopDecoding);
+    // The pictures are made when first painted. Those every deal shows, the
+    // back and the empty cells' pictures, are made here; which faces the deal
+    // turns up is not known yet, and the window taking the deck would wait
+    // for every face decoded meanwhile.
+    TheDeck->DecodeBackAndPlaceholders();
     return true;
 }
 
@@ -121,7 +123,6 @@ StartupPreload::~StartupPreload()
 
 void StartupPreload::Finish()
 {
-    StopDecoding = true;
     if (Worker.joinable())
         Worker.join();
 }
@@ -134,7 +135,6 @@ void StartupPreload::WaitForFonts()
 
 std::unique_ptr<Deck> StartupPreload::TakeDeck(bool &loaded)
 {
-    StopDecoding = true;
     WatchBriefly(Loaded);
     loaded = Loaded.valid() && Loaded.get();
     return std::move(TheDeck);

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <atomic>
 #include <future>
 #include <memory>
 #include <thread>
@@ -62,7 +61,5 @@ private:
     std::shared_future<void> Fonts;
     std::promise<bool> DeckRead;
     std::future<bool> Loaded;
-    // Set when the deck is wanted: the thread stops decoding pictures ahead.
-    std::atomic<bool> StopDecoding{false};
     std::thread Worker;
 };

@@ -218,6 +218,13 @@ void Deck::DecodePictures(const std::atomic<bool> &stop)
     }
 }
 
+void Deck::DecodeBackAndPlaceholders()
+{
+    Back->Decode();
+    for (auto &placeholder : Placeholders)
+        placeholder->Decode();
+}
+
 Card *Deck::GetCard(int i) const
 {
     return i >= 0 && i < CardCount ? Cards[size_t(i)].get() : nullptr;

@@ -59,6 +59,9 @@ public:
     // the cards), stopping early once stop is set. A deck being read ahead on
     // another thread uses the time until it is wanted this way.
     void DecodePictures(const std::atomic<bool> &stop);
+    // The same for the back and the placeholders alone, which a deal shows
+    // before its first face.
+    void DecodeBackAndPlaceholders();
 
     Card *GetCard(int i) const;
     Card *GetPlaceholder(int i) const;
