@@ -55,9 +55,8 @@ public:
     // Scales every picture to w x h; nothing happens when the size is the
     // current one.
     void Resize(int w, int h);
-    // Decodes the pictures not yet decoded (the back, the placeholders, then
-    // the cards), stopping early once stop is set. A deck being read ahead on
-    // another thread uses the time until it is wanted this way.
+    // Makes the display bitmaps not made yet (the back, the placeholders, then
+    // the cards), stopping early once stop is set.
     void DecodePictures(const std::atomic<bool> &stop);
     // The same for the back and the placeholders alone, which a deal shows
     // before its first face.
