@@ -6,6 +6,7 @@
 #include <thread>
 
 #include <dlfcn.h>
+#include <sched.h>
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +36,9 @@ void ReadFontConfiguration()
 // The main thread waits for the worker at most a few milliseconds at a time,
 // and has nothing else to do meanwhile. Put to sleep, it takes up to a
 // millisecond or two here to be woken again, as long as the wait itself; so
-// it watches for the result for a while first. Not on a single processor, where
+// it watches for the result for a while first. Between looks it yields: when
+// other load leaves both threads one processor, the worker runs at once
+// instead of after the watcher's time slice. Not on a single processor, where
 // watching would only hold up the thread it waits for.
 template <typename Future>
 void WatchBriefly(const Future &future)
@@ -45,11 +48,7 @@ void WatchBriefly(const Future &future)
         return;
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(10);
     while (future.valid() && future.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-        for (int i = 0; i < 64; ++i) {
-#if defined(__x86_64__) || defined(__i386__)
-            __builtin_ia32_pause();
-#endif
-        }
+        sched_yield();
         if (std::chrono::steady_clock::now() >= until)
             return;
     }
