@@ -161,40 +161,50 @@ void setError(QString *error, const char *what, const char *detail)
 
 namespace {
 
-bool decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, bool reuse, QString *error)
+// Reads the header and starts the decoder; false, with a message, for an
+// empty or damaged stream and for sizes and layouts no picture may have.
+bool begin(Decompressor *d, const uchar *data, qsizetype size, bool fast, QString *error)
 {
     if (!data || size <= 0) {
         setError(error, "the JPEG picture is empty", nullptr);
         return false;
     }
-    Decompressor d;
-    if (!startDecompress(&d, data, static_cast<unsigned long>(size), mode == DecodeMode::Fast)) {
-        setError(error, "the JPEG picture is damaged", d.err.message);
+    if (!startDecompress(d, data, static_cast<unsigned long>(size), fast)) {
+        setError(error, "the JPEG picture is damaged", d->err.message);
         return false;
     }
-    const int w = int(d.cinfo.output_width);
-    const int h = int(d.cinfo.output_height);
-    if (w <= 0 || h <= 0 || w > MaxDimension || h > MaxDimension || d.cinfo.output_components != 4) {
+    const int w = int(d->cinfo.output_width);
+    const int h = int(d->cinfo.output_height);
+    if (w <= 0 || h <= 0 || w > MaxDimension || h > MaxDimension || d->cinfo.output_components != 4) {
         setError(error, "the JPEG picture has an unsupported size or layout", nullptr);
         return false;
     }
-    if (reuse && out.width() == w && out.height() == h && out.format() == QImage::Format_RGB32 && out.isDetached()) {
-        if (!readScanlines(&d, out.bits(), out.bytesPerLine())) {
-            setError(error, "the JPEG picture is damaged", d.err.message);
+    return true;
+}
+
+bool decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, bool reuse, QString *error)
+{
+    Decompressor d;
+    if (!begin(&d, data, size, mode == DecodeMode::Fast, error))
+        return false;
+    const int w = int(d.cinfo.output_width);
+    const int h = int(d.cinfo.output_height);
+    QImage fresh;
+    QImage *target = &out;
+    if (!(reuse && out.width() == w && out.height() == h && out.format() == QImage::Format_RGB32 && out.isDetached())) {
+        fresh = VekPixels::NewImage32(w, h);
+        if (fresh.isNull()) {
+            setError(error, "not enough memory for the JPEG picture", nullptr);
             return false;
         }
-        return true;
+        target = &fresh;
     }
-    QImage image = VekPixels::NewImage32(w, h);
-    if (image.isNull()) {
-        setError(error, "not enough memory for the JPEG picture", nullptr);
-        return false;
-    }
-    if (!readScanlines(&d, image.bits(), image.bytesPerLine())) {
+    if (!readScanlines(&d, target->bits(), target->bytesPerLine())) {
         setError(error, "the JPEG picture is damaged", d.err.message);
         return false;
     }
-    out = std::move(image);
+    if (target == &fresh)
+        out = std::move(fresh);
     return true;
 }
 
@@ -212,27 +222,15 @@ bool DecodeInto(const uchar *data, qsizetype size, DecodeMode mode, QImage &out,
 
 bool Check(const uchar *data, qsizetype size, int &width, int &height, QString *error)
 {
-    if (!data || size <= 0) {
-        setError(error, "the JPEG picture is empty", nullptr);
-        return false;
-    }
     Decompressor d;
-    if (!startDecompress(&d, data, static_cast<unsigned long>(size), false)) {
-        setError(error, "the JPEG picture is damaged", d.err.message);
+    if (!begin(&d, data, size, false, error))
         return false;
-    }
-    const int w = int(d.cinfo.output_width);
-    const int h = int(d.cinfo.output_height);
-    if (w <= 0 || h <= 0 || w > MaxDimension || h > MaxDimension || d.cinfo.output_components != 4) {
-        setError(error, "the JPEG picture has an unsupported size or layout", nullptr);
-        return false;
-    }
     if (!startOnly(&d)) {
         setError(error, "the JPEG picture is damaged", d.err.message);
         return false;
     }
-    width = w;
-    height = h;
+    width = int(d.cinfo.output_width);
+    height = int(d.cinfo.output_height);
     return true;
 }
 
