@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <utility>
+
+#include <QFile>
+#include <QList>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Starts the program to its first frame in dir (its settings and runtime
+// folder), with extra variables; returns what it wrote, empty on failure.
+QByteArray RunToFirstFrame(const QTemporaryDir &dir, const QString &workingFolder,
+                           const QList<std::pair<QString, QString>> &variables = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    environment.insert(QStringLiteral("VEK_REPORT_FIRST_FRAME"), QStringLiteral("1"));
+    for (const auto &[name, value] : variables)
+        environment.insert(name, value);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(workingFolder);
+    program.start(QStringLiteral(VEK_BIN_DIR "/VekSolitaire"), {});
+    if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit || program.exitCode() != 0) {
+        ADD_FAILURE() << program.readAllStandardError().left(300).constData();
+        return {};
+    }
+    return program.readAllStandardOutput();
+}
+
+} // namespace
+
+// Libraries are looked for beside the program and where the system keeps
+// them, never in the folder the program is started from: files there named
+// like the libraries it uses are not loaded.
+TEST(ProgramStartTest, FilesNamedLikeItsLibrariesInTheCurrentFolderAreIgnored)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char *name : {"libgif.so.7", "libjpeg.so.62", "libQt6Core.so.6", "libVekUpdate.so.1"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a library");
+    }
+    EXPECT_TRUE(RunToFirstFrame(dir, dir.path()).contains("frame\n"));
+}
