@@ -5,7 +5,6 @@
 #include <chrono>
 #include <thread>
 
-#include <dlfcn.h>
 #include <sched.h>
 
 #include <QDir>
@@ -14,6 +13,7 @@
 #include <QThread>
 
 #include "Deck.h"
+#include "EarlyStart.h"
 #include "PixelPool.h"
 #include "StartupHeap.h"
 
@@ -21,17 +21,6 @@ namespace {
 
 // About the window's backing store at the standard card size.
 constexpr size_t TouchedAheadBytes = 1280 * 1024;
-
-// Reads the font configuration now, so that the first text measured finds it
-// ready. Qt's own font database calls the same function and then finds the
-// work done. The library is already loaded as a dependency of Qt's GUI
-// module, so it is looked up, not linked: without it there is nothing to do.
-void ReadFontConfiguration()
-{
-    using InitFunction = int (*)();
-    if (auto init = reinterpret_cast<InitFunction>(dlsym(RTLD_DEFAULT, "FcInit")))
-        init();
-}
 
 // The main thread waits for the worker at most a few milliseconds at a time,
 // and has nothing else to do meanwhile. Put to sleep, it takes up to a
@@ -71,31 +60,42 @@ StartupPreload::StartupPreload()
 void StartupPreload::Start(QString dataFolder)
 {
     // One thread: with two processors, a third would only slow the main
-    // thread down. It starts before anything else: the fonts come first, as
-    // the window needs them first, and need nothing of Qt's. The deck is
-    // handed over through a promise rather than by the thread's end, which
-    // the main thread would otherwise wait for as well.
+    // thread down. The program's early thread, reading the font configuration
+    // since before main, goes on with the rest; without one, a thread is
+    // started here and reads the fonts first, as the window needs them first.
+    // The deck is handed over through a promise rather than by the thread's
+    // end, which the main thread would otherwise wait for as well.
     Loaded = DeckRead.get_future();
-    Worker = std::thread([this, dataFolder, mainThread = MainThreadKnown.get_future()] {
-        ReadFontConfiguration();
-        FontsRead.set_value();
-        mainThread.wait();
-        try {
-            DeckRead.set_value(ReadDeck(dataFolder));
-        } catch (...) {
-            DeckRead.set_exception(std::current_exception());
-            return;
-        }
-        // While the window makes its table and shows itself, the memory its
-        // first frame draws into is touched: the back buffer first, then the
-        // heap's top, where the backing store lands. Finish waits for this.
-        VekPixels::Reserve(TMainWin::TableBytesAtMost(DeckSize));
-        StartupHeap::TouchAhead(TouchedAheadBytes);
-    });
+    MainThread = MainThreadKnown.get_future();
+    DataFolder = std::move(dataFolder);
+    OnEarlyThread = EarlyThread::Program().Continue([](void *self) { static_cast<StartupPreload *>(self)->Work(); }, this);
+    if (!OnEarlyThread) {
+        Worker = std::thread([this] {
+            ReadFontConfiguration();
+            Work();
+        });
+    }
     // Qt takes the first thread that asks for its thread data as the main
     // thread; before a QApplication exists that must not be the worker.
     QThread::currentThread();
     MainThreadKnown.set_value();
+}
+
+void StartupPreload::Work()
+{
+    FontsRead.set_value();
+    MainThread.wait();
+    try {
+        DeckRead.set_value(ReadDeck(DataFolder));
+    } catch (...) {
+        DeckRead.set_exception(std::current_exception());
+        return;
+    }
+    // While the window makes its table and shows itself, the memory its
+    // first frame draws into is touched: the back buffer first, then the
+    // heap's top, where the backing store lands. Finish waits for this.
+    VekPixels::Reserve(TMainWin::TableBytesAtMost(DeckSize));
+    StartupHeap::TouchAhead(TouchedAheadBytes);
 }
 
 bool StartupPreload::ReadDeck(QString dataFolder)
@@ -122,12 +122,18 @@ StartupPreload::~StartupPreload()
 
 void StartupPreload::Finish()
 {
+    if (OnEarlyThread) {
+        EarlyThread::Program().Join();
+        OnEarlyThread = false;
+    }
     if (Worker.joinable())
         Worker.join();
 }
 
 void StartupPreload::WaitForFonts()
 {
+    if (OnEarlyThread && EarlyThread::Program().FontsRead())
+        return;
     WatchBriefly(Fonts);
     Fonts.wait();
 }

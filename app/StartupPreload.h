@@ -47,9 +47,12 @@ public:
 
 private:
     void Start(QString dataFolder);
-    // The worker's part after the fonts: true when the deck was read.
+    // The worker's part after the fonts.
+    void Work();
+    // True when the deck was read.
     bool ReadDeck(QString dataFolder);
 
+    QString DataFolder;
     QString DeckFile;
     CardSize DeckSize{0, 0};
     std::unique_ptr<Deck> TheDeck;
@@ -57,9 +60,13 @@ private:
     // Set once the main thread is known to Qt: the worker touches nothing of
     // Qt's before.
     std::promise<void> MainThreadKnown;
+    std::future<void> MainThread;
     std::promise<void> FontsRead;
     std::shared_future<void> Fonts;
     std::promise<bool> DeckRead;
     std::future<bool> Loaded;
+    // The work runs on the program's early thread when there is one, else
+    // on a thread of its own.
+    bool OnEarlyThread = false;
     std::thread Worker;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include "CardGame.h"
 #include "CardWrapper.h"
 #include "Deck.h"
+#include "EarlyStart.h"
 #include "FirstFrameReporter.h"
 #include "GameFactory.h"
 #include "GameTable.h"
@@ -267,6 +269,28 @@ TEST_F(MainWinTest, AReadAheadForOtherSettingsIsNotUsed)
     EXPECT_EQ(window.GetDeckFile(), StandardDeck);
     EXPECT_FALSE(window.GetDeck()->GetCard(0)->GetScaledBitmap().isNull());
     EXPECT_TRUE(Answers.Told.isEmpty());
+}
+
+// In the program, the read-ahead goes on on the thread that has been reading
+// the fonts since before main; a second read-ahead, or one in a process that
+// has no such thread, starts its own.
+TEST_F(MainWinTest, TheReadAheadGoesOnOnTheEarlyThread)
+{
+    EarlyThread &early = EarlyThread::Program();
+    ASSERT_TRUE(early.Begin(environ));
+    for (int round = 0; round < 2; ++round) {
+        StartupPreload readAhead{QStringLiteral(VEK_BIN_DIR)};
+        readAhead.WaitForFonts();
+        EXPECT_TRUE(early.FontsRead());
+        bool loaded = false;
+        const std::unique_ptr<Deck> deck = readAhead.TakeDeck(loaded);
+        EXPECT_TRUE(loaded) << deck->LastError().toStdString();
+        EXPECT_EQ(readAhead.File(), QDir(QStringLiteral(VEK_BIN_DIR)).absoluteFilePath(StandardDeck));
+        EXPECT_FALSE(deck->GetBack()->GetScaledBitmap().isNull());
+        readAhead.Finish();
+        // The first one took the early thread's work over.
+        EXPECT_FALSE(early.Continue([](void *) {}, nullptr));
+    }
 }
 
 // What waits for the first frame runs once, after the table has painted: the
