@@ -15,10 +15,11 @@ namespace VekPixels {
 namespace {
 
 // Pictures of this size and more are carved out of slabs: large mappings
-// asking the kernel for 2 MiB pages, with their memory made present in one
-// call. On this kind of machine a 4 KiB page costs several microseconds to
-// hand out, so the 10 MiB of a deck's pictures came to some 20 ms in small
-// pages and about 5 ms in large ones. Smaller pictures come from malloc.
+// asking the kernel for 2 MiB pages, each made present in one call as it
+// comes into use. On this kind of machine a 4 KiB page costs several
+// microseconds to hand out, so the 10 MiB of a deck's pictures came to some
+// 20 ms in small pages and about 5 ms in large ones. Smaller pictures come
+// from malloc.
 constexpr size_t SlabThreshold = 32 * 1024;
 constexpr size_t LargePage = 2 * 1024 * 1024;
 constexpr size_t SlabSize = 2 * LargePage;
@@ -47,7 +48,25 @@ size_t roundUp(size_t value, size_t unit)
     return (value + unit - 1) / unit * unit;
 }
 
-Slab *mapSlab(size_t size)
+size_t roundDown(size_t value, size_t unit)
+{
+    return value / unit * unit;
+}
+
+// Makes the large pages under [from, from + size) of the slab present.
+void makePresent(const Slab *slab, size_t from, size_t size)
+{
+    const size_t first = roundDown(from, LargePage);
+    const size_t end = std::min(roundUp(from + size, LargePage), slab->size);
+    if (end > first)
+        madvise(slab->base + first, end - first, MADV_POPULATE_WRITE);
+}
+
+// Maps a slab of size bytes. Only the large pages its first piece (of
+// needed bytes) takes are made present now: the others become present a
+// large page at a time when first written, which at the standard card size
+// is never before the first frame.
+Slab *mapSlab(size_t size, size_t needed)
 {
     // Map one large page more than needed so the slab can start on a large
     // page boundary; the unaligned ends are given back at once.
@@ -62,8 +81,9 @@ Slab *mapSlab(size_t size)
     if (const size_t tail = size_t(start + mapped - (base + size)))
         munmap(base + size, tail);
     madvise(base, size, MADV_HUGEPAGE);
-    madvise(base, size, MADV_POPULATE_WRITE);
-    return new Slab{base, size, 0, 0};
+    auto *slab = new Slab{base, size, 0, 0};
+    makePresent(slab, 0, needed);
+    return slab;
 }
 
 // Slabs are handed out from under the pool's lock.
@@ -80,13 +100,14 @@ public:
         return buffer;
     }
 
-    // Makes room for a piece of size in the current slab and reads one byte
-    // of each page of that room.
+    // Makes room for a piece of size in the current slab, makes it present
+    // and reads one byte of each page of that room.
     void reserve(size_t size)
     {
         const size_t piece = roundUp(size, 64);
         if (!makeRoom(piece))
             return;
+        makePresent(current, current->used, piece);
         unsigned sum = 0;
         for (size_t at = current->used; at < current->used + piece; at += SmallPage)
             sum += current->base[at];
@@ -105,7 +126,7 @@ private:
     {
         if (current && current->size - current->used >= piece)
             return true;
-        Slab *slab = mapSlab(std::max(SlabSize, roundUp(piece, LargePage)));
+        Slab *slab = mapSlab(std::max(SlabSize, roundUp(piece, LargePage)), piece);
         if (!slab)
             return false;
         if (current && current->pieces == 0)

@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdint>
 #include <random>
 #include <vector>
+
+#include <sys/mman.h>
 
 #include <gtest/gtest.h>
 
@@ -81,4 +84,35 @@ TEST(PixelPool, RoomMadeAheadLeavesLivingPicturesAlone)
     VekPixels::Reserve(0);
     VekPixels::Reserve(64);
     EXPECT_TRUE(holds(living, 0x01020304));
+}
+
+// A new slab takes memory as it is used: the pictures of a start at the
+// standard card size fit in its first large page, and the second is not made
+// present for them. Pictures written past the first large page are kept.
+TEST(PixelPool, ASlabTakesMemoryAsItIsUsed)
+{
+    constexpr uintptr_t LargePage = 2 * 1024 * 1024;
+    QImage first = VekPixels::NewImage32(88, 130);
+    ASSERT_FALSE(first.isNull());
+    const auto at = reinterpret_cast<uintptr_t>(first.constBits());
+    if (at % LargePage != 0)
+        GTEST_SKIP() << "needs a process whose pictures start a slab";
+    auto resident = [](uintptr_t address) {
+        unsigned char present = 0;
+        return mincore(reinterpret_cast<void *>(address), 4096, &present) == 0 && (present & 1) != 0;
+    };
+    EXPECT_TRUE(resident(at));
+    EXPECT_FALSE(resident(at + LargePage));
+
+    // More pictures than the first large page holds: the rest of the slab
+    // comes into use, and every picture keeps what was written to it.
+    std::vector<QImage> more;
+    for (int i = 0; i < 60; ++i) {
+        more.push_back(VekPixels::NewImage32(88, 130));
+        ASSERT_FALSE(more.back().isNull());
+        fill(more.back(), 0x00100000u + uint32_t(i));
+    }
+    EXPECT_TRUE(resident(at + LargePage));
+    for (int i = 0; i < 60; ++i)
+        EXPECT_TRUE(holds(more[size_t(i)], 0x00100000u + uint32_t(i))) << i;
 }
