@@ -6,7 +6,6 @@
 #include <QIcon>
 #include <QMessageBox>
 
-#include "EarlyStart.h"
 #include "FirstFrameReporter.h"
 #include "GameTable.h"
 #include "Main.h"
@@ -16,16 +15,6 @@
 #include "VersionInfo.h"
 
 namespace {
-
-// The first code of the program to run, before any library's own start-up
-// code (which takes several milliseconds here): the font configuration is
-// read from then on, beside that start-up code and the making of the window.
-void StartEarly(int, char **, char **envp)
-{
-    EarlyThread::Program().Begin(envp);
-}
-
-[[gnu::section(".preinit_array"), gnu::used]] void (*const EarlyEntry)(int, char **, char **) = StartEarly;
 
 // About what the window, its backing store and the first frame take from the
 // heap at the standard card size; more made ready cost more than it saved.
@@ -38,10 +27,10 @@ constexpr size_t StartupHeapBytes = 2 * 1024 * 1024;
 // time to that line.
 int main(int argc, char **argv)
 {
-    // The read-ahead goes on with the deck on the early thread, once that has
-    // read the font configuration, while the application and the window are
-    // made. Meanwhile what the window and its first frame take from the heap
-    // is made present in one call.
+    // The read-ahead thread reads the font configuration and then the deck
+    // while the application and the window are made. Meanwhile what the
+    // window and its first frame take from the heap is made present in one
+    // call.
     StartupPreload preload;
     StartupHeap::Ready(StartupHeapBytes);
     QApplication app(argc, argv);
