@@ -8,8 +8,9 @@
 // when that line arrives. Without a display the offscreen platform is used.
 //
 // VEK_COMPARE_PROGRAM names another build of the game, timed in the same
-// rounds (for instance the program before a change); VEK_STARTUP_ROUNDS sets
-// the number of rounds (40 when unset).
+// rounds (for instance the program before a change); VEK_PROGRAM replaces the
+// game of this build; VEK_STARTUP_ROUNDS sets the number of rounds (40 when
+// unset).
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -113,7 +114,8 @@ void StartupAgainstMinimalWindow(benchmark::State &state)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     const QByteArray other = qgetenv("VEK_COMPARE_PROGRAM");
-    double minimalCpu = 0, gameCpu = 0;
+    const QByteArray program = qEnvironmentVariableIsEmpty("VEK_PROGRAM") ? QByteArray(VEK_SOLITAIRE) : qgetenv("VEK_PROGRAM");
+    double minimalCpu = 0, gameCpu = 0, otherCpu = 0;
     std::vector<double> minimal, game, compared;
     bool otherFirst = false;
     for (auto _ : state) {
@@ -122,7 +124,7 @@ void StartupAgainstMinimalWindow(benchmark::State &state)
         // The two builds take turns in going first.
         if (!other.isEmpty() && otherFirst)
             o = TimeToFirstFrame(other.constData(), oc);
-        const double g = TimeToFirstFrame(VEK_SOLITAIRE, gc);
+        const double g = TimeToFirstFrame(program.constData(), gc);
         if (!other.isEmpty() && !otherFirst)
             o = TimeToFirstFrame(other.constData(), oc);
         otherFirst = !otherFirst;
@@ -136,6 +138,7 @@ void StartupAgainstMinimalWindow(benchmark::State &state)
             compared.push_back(o);
         minimalCpu += mc;
         gameCpu += gc;
+        otherCpu += oc;
         state.SetIterationTime(g);
     }
     // Means, and medians, which a busy virtual machine's outliers move less.
@@ -152,6 +155,7 @@ void StartupAgainstMinimalWindow(benchmark::State &state)
     if (!compared.empty()) {
         Report(state, "compared", compared);
         state.counters["compared_median_ratio"] = Median(compared) / medianMinimal;
+        state.counters["compared_cpu_ratio"] = otherCpu / minimalCpu;
     }
     state.counters["cpu_ratio"] = gameCpu / minimalCpu;
 }
