@@ -188,9 +188,7 @@ TEST(Pyramid, ASuggestionPairsAFreeCardWithTheWastesTop)
     b.Game->SuggestMove();
     ASSERT_EQ(b.Game->GetPossibleMoveCount(), 1);
     const PossibleMove *move = b.Game->GetPossibleMove(0);
-    EXPECT_TRUE(move->IsPair());
-    EXPECT_EQ(move->GetFrom(), b.Cell(Pyramid::RowStart(6)));
-    EXPECT_EQ(move->GetTo(), b.Cell(Pyramid::Waste));
+    EXPECT_TRUE(move->IsPair() && move->GetFrom() == b.Cell(Pyramid::RowStart(6)) && move->GetTo() == b.Cell(Pyramid::Waste));
     EXPECT_EQ(b.Host.Beeps, 0);
     EXPECT_EQ(PositionKey(b), before);
 }
