@@ -14,6 +14,7 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "FortyThieves.h"
 
 namespace GameFactory {
 
@@ -37,10 +38,10 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Cruel"), 24, nullptr},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
         {QStringLiteral("Eagle Wing"), 11, nullptr},
-        {QStringLiteral("Forty Thieves"), 7, nullptr},
+        {QStringLiteral("Forty Thieves"), 7, create<FortyThieves>},
         {QStringLiteral("Free Cell"), 1, create<FreeCell>},
         {QStringLiteral("Golf"), 20, create<Golf>},
-        {QStringLiteral("Josephine"), 8, nullptr},
+        {QStringLiteral("Josephine"), 8, create<Josephine>},
         {QStringLiteral("Klondike"), 0, create<Klondike>},
         {QStringLiteral("La Belle Lucie"), 16, nullptr},
         {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
@@ -52,7 +53,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
         {QStringLiteral("Spider"), 2, create<Spider>},
         {QStringLiteral("St Helena"), 18, nullptr},
-        {QStringLiteral("Streets"), 9, nullptr},
+        {QStringLiteral("Streets"), 9, create<Streets>},
         {QStringLiteral("Trefoil"), 17, nullptr},
         {QStringLiteral("Wasp"), 19, nullptr},
         {QStringLiteral("Yukon"), 15, nullptr},

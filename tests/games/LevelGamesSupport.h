@@ -11,7 +11,8 @@
 
 #include "EngineTestSupport.h"
 
-// Spider and Diplomat on an offscreen table, driven with real mouse events.
+// Games on an offscreen table (Spider, Diplomat and the reserve games),
+// driven with real mouse events.
 namespace LevelGamesTest {
 
 constexpr int W = 88;
@@ -39,7 +40,7 @@ struct LevelTable {
     Card *CardOf(int value, CardSuit suit) { return TheDeck.GetCardByValue(value, suit); }
     int Count(int cell) const { return CellOf(cell)->GetCount(); }
 
-    // The position bytes of a two-deck deal pile (both decks in order) with
+    // The position bytes of a deal pile of `Decks` decks (each in order) with
     // the listed cards in the listed cells; every other card lies face down
     // on cell `rest`, under the cards listed for it. `extra` follows.
     QByteArray PositionBytes(const Layout &cells, int rest, const QByteArray &extra);
@@ -57,6 +58,7 @@ struct LevelTable {
     Snapshot Cells() const;
     int MovingCount() const;
 
+    int Decks = 2;
     Deck TheDeck;
     BasicHost Host;
     EngineTest::ScriptedQuestions Answers;
