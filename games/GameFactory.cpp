@@ -6,6 +6,7 @@
 
 #include "BlackHole.h"
 #include "CardGame.h"
+#include "Canfield.h"
 #include "Golf.h"
 #include "Klondike.h"
 #include "MonteCarlo.h"
@@ -33,7 +34,7 @@ const std::array<GameInfo, GameCount> &catalogue()
     static const std::array<GameInfo, GameCount> games = {{
         {QStringLiteral("Baker's Dozen"), 10, nullptr},
         {QStringLiteral("Black Hole"), 22, create<BlackHole>},
-        {QStringLiteral("Canfield"), 6, nullptr},
+        {QStringLiteral("Canfield"), 6, create<Canfield>},
         {QStringLiteral("Chinese Solitaire"), 25, nullptr},
         {QStringLiteral("Cruel"), 24, nullptr},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
