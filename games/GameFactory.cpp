@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "BakersDozen.h"
 #include "BlackHole.h"
 #include "CardGame.h"
 #include "Canfield.h"
@@ -32,7 +33,7 @@ std::unique_ptr<CardGame> create(Deck *deck, GameTable *table, int cardWidth, in
 const std::array<GameInfo, GameCount> &catalogue()
 {
     static const std::array<GameInfo, GameCount> games = {{
-        {QStringLiteral("Baker's Dozen"), 10, nullptr},
+        {QStringLiteral("Baker's Dozen"), 10, create<BakersDozen>},
         {QStringLiteral("Black Hole"), 22, create<BlackHole>},
         {QStringLiteral("Canfield"), 6, create<Canfield>},
         {QStringLiteral("Chinese Solitaire"), 25, nullptr},
