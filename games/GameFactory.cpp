@@ -16,6 +16,7 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "EagleWing.h"
 #include "FortyThieves.h"
 
 namespace GameFactory {
@@ -39,7 +40,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Chinese Solitaire"), 25, nullptr},
         {QStringLiteral("Cruel"), 24, nullptr},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
-        {QStringLiteral("Eagle Wing"), 11, nullptr},
+        {QStringLiteral("Eagle Wing"), 11, create<EagleWing>},
         {QStringLiteral("Forty Thieves"), 7, create<FortyThieves>},
         {QStringLiteral("Free Cell"), 1, create<FreeCell>},
         {QStringLiteral("Golf"), 20, create<Golf>},
