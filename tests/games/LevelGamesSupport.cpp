@@ -16,6 +16,28 @@ namespace LevelGamesTest {
 
 using namespace EngineTest;
 
+QByteArray Words(std::initializer_list<int32_t> words)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    for (const int32_t word : words)
+        VekIO::WriteLE32(out, word);
+    return bytes;
+}
+
+Layout NearlyWon(int first, int count)
+{
+    Layout layout;
+    for (int f = 0; f < count; ++f) {
+        std::vector<Spot> run;
+        for (int v = 1; v <= (f == count - 1 ? 12 : 13); ++v)
+            run.push_back({v, CardSuit(f % 4)});
+        layout.push_back({first + f, run});
+    }
+    return layout;
+}
+
 LevelTable::LevelTable(int gameId, int level, unsigned seed)
 {
     FillDeck(TheDeck, W, H);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -28,6 +29,14 @@ struct Spot {
 using Layout = std::vector<std::pair<int, std::vector<Spot>>>;
 // Where every card lies: one list per cell, bottom card first.
 using Snapshot = std::vector<std::vector<std::pair<Card *, uint32_t>>>;
+
+// Foundations first .. first + count - 1 built from Ace to King of clubs,
+// diamonds, hearts and spades in turn, except that the last stops at the
+// Queen.
+Layout NearlyWon(int first, int count);
+
+// 32-bit little-endian words, as games append them to a position.
+QByteArray Words(std::initializer_list<int32_t> words);
 
 // A deck, a host, a table and the game of the catalogue id, dealt from a
 // fixed seed at the standard card size after the level dialog answered
