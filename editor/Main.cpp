@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -465,6 +466,8 @@ void TMainWin::LoadImgButtonClick()
             if (Project->GetCardInfo(i)->HasImage())
                 start = QFileInfo(Project->ImagePath(*Project->GetCardInfo(i))).absolutePath();
     }
+    if (start.isEmpty())
+        start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     QStringList files = Dialogs->OpenFiles(this, {QStringLiteral("Import picture"), ImageFilter(), QString(), start});
     if (files.isEmpty())
         return;

@@ -180,9 +180,12 @@ TEST_F(EditorWinTest, ImportFillsEntriesFromTheCurrentOne)
     for (int i = 1; i <= 5; ++i)
         Answers.Pictures << SavePicture(Dir, QStringLiteral("p%1.png").arg(i), TestPicture(40, 60, i));
     std::reverse(Answers.Pictures.begin(), Answers.Pictures.end()); // the order the dialog gave
+    DeckProject &project = Window->GetProject();
+    *project.GetCardInfo(55) = CardInfo{"old.png", 10, 10, 88, 130}; // larger than the new picture
     Window->CardClick(54); // Jack of Spades
     Window->LoadImgButtonClick();
-    DeckProject &project = Window->GetProject();
+    const CardInfo &cut = *project.GetCardInfo(55);
+    EXPECT_EQ(QRect(cut.Left, cut.Top, cut.Width, cut.Height), QRect(10, 10, 30, 50));
     EXPECT_TRUE(project.GetCardInfo(54)->FileName().endsWith(QStringLiteral("p1.png")));
     EXPECT_TRUE(project.GetCardInfo(56)->FileName().endsWith(QStringLiteral("p3.png")));
     EXPECT_FALSE(project.GetCardInfo(53)->HasImage());
