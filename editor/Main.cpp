@@ -82,11 +82,17 @@ TCardButton::TCardButton(const QString &label, const QImage &thumbnail, QWidget 
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // A little smaller than the window's text: "Queen of Diamonds" should fit
+    // a strip not much wider than the thumbnails.
+    QFont small = font();
+    small.setPointSizeF(std::max(7.0, small.pointSizeF() - 1));
+    setFont(small);
 }
 
 QSize TCardButton::sizeHint() const
 {
-    return {TMainWin::ThumbWidth + 16, TMainWin::ThumbHeight + fontMetrics().height() + 14};
+    return {std::max(TMainWin::ThumbWidth + 16, fontMetrics().horizontalAdvance(text()) + 10),
+            TMainWin::ThumbHeight + fontMetrics().height() + 14};
 }
 
 void TCardButton::paintEvent(QPaintEvent *)
@@ -358,15 +364,20 @@ void TMainWin::BuildStrip()
     column->setSpacing(6);
     CardsGroup = new QButtonGroup(this);
     CardsGroup->setExclusive(true);
+    int width = 0;
     for (int i = 0; i < DeckProject::Count; ++i) {
         auto *button = new TCardButton(DeckProject::Label(i), CardsList[size_t(i)], CardsBar);
         column->addWidget(button, 0, Qt::AlignHCenter);
         CardsGroup->addButton(button, i);
         Buttons.append(button);
+        width = std::max(width, button->sizeHint().width());
     }
+    // All as wide as the widest label needs.
+    for (TCardButton *button : Buttons)
+        button->setFixedSize(width, button->sizeHint().height());
     connect(CardsGroup, &QButtonGroup::idClicked, this, &TMainWin::CardClick);
     CardsScroll->setWidget(CardsBar);
-    CardsScroll->setFixedWidth(Buttons[0]->sizeHint().width() + 6 + CardsScroll->verticalScrollBar()->sizeHint().width()
+    CardsScroll->setFixedWidth(width + 6 + CardsScroll->verticalScrollBar()->sizeHint().width()
                                + 2 * CardsScroll->frameWidth());
 }
 
