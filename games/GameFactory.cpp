@@ -14,6 +14,7 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "Yukon.h"
 
 namespace GameFactory {
 
@@ -55,7 +56,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Streets"), 9, nullptr},
         {QStringLiteral("Trefoil"), 17, nullptr},
         {QStringLiteral("Wasp"), 19, nullptr},
-        {QStringLiteral("Yukon"), 15, nullptr},
+        {QStringLiteral("Yukon"), 15, create<Yukon>},
     }};
     return games;
 }

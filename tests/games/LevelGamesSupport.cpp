@@ -39,8 +39,9 @@ LevelTable::~LevelTable()
 QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteArray &extra)
 {
     std::vector<std::vector<Spot>> layout(size_t(Table->GetCellCount()));
+    const int decks = Game->GetDeckCount();
     std::vector<Card *> remaining;
-    for (int copy = 0; copy < 2; ++copy) {
+    for (int copy = 0; copy < decks; ++copy) {
         for (int i = 0; i < Deck::CardCount; ++i)
             remaining.push_back(TheDeck.GetCard(i));
     }
@@ -48,7 +49,7 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
         layout[size_t(cell)] = cards;
         for (const Spot &spot : cards) {
             auto it = std::find(remaining.begin(), remaining.end(), CardOf(spot.value, spot.suit));
-            EXPECT_NE(it, remaining.end()) << "a third copy of " << spot.value;
+            EXPECT_NE(it, remaining.end()) << "one copy too many of " << spot.value;
             if (it != remaining.end())
                 remaining.erase(it);
         }
@@ -64,9 +65,9 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
     out.open(QIODevice::WriteOnly);
     VekIO::WriteLE32(out, int32_t(0));
     VekIO::WriteLE32(out, uint32_t(0));
-    VekIO::WriteLE32(out, int32_t(500));
-    VekIO::WriteLE16(out, uint16_t(2 * Deck::CardCount));
-    for (int i = 0; i < 2 * Deck::CardCount; ++i) {
+    VekIO::WriteLE32(out, PositionScore);
+    VekIO::WriteLE16(out, uint16_t(decks * Deck::CardCount));
+    for (int i = 0; i < decks * Deck::CardCount; ++i) {
         VekIO::WriteLE16(out, TheDeck.GetCard(i % Deck::CardCount)->GetValue());
         VekIO::WriteLE16(out, TheDeck.GetCard(i % Deck::CardCount)->GetSuit());
     }
@@ -134,6 +135,11 @@ void LevelTable::ClickCell(int cell)
 {
     const TableCell *c = CellOf(cell);
     Click(Table.get(), c->GetCount() ? PressPoint(cell, -1) : QPoint(c->GetX() + W / 2, c->GetY() + H / 2));
+}
+
+void LevelTable::DoubleClickCell(int cell)
+{
+    DoubleClick(Table.get(), PressPoint(cell, -1));
 }
 
 Snapshot LevelTable::Cells() const

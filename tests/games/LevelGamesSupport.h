@@ -11,7 +11,8 @@
 
 #include "EngineTestSupport.h"
 
-// Spider and Diplomat on an offscreen table, driven with real mouse events.
+// A game of the catalogue on an offscreen table, driven with real mouse
+// events; Spider and Diplomat answer their level dialog as told.
 namespace LevelGamesTest {
 
 constexpr int W = 88;
@@ -39,10 +40,11 @@ struct LevelTable {
     Card *CardOf(int value, CardSuit suit) { return TheDeck.GetCardByValue(value, suit); }
     int Count(int cell) const { return CellOf(cell)->GetCount(); }
 
-    // The position bytes of a two-deck deal pile (both decks in order) with
+    // The position bytes of a deal pile of the game's decks (in order) with
     // the listed cards in the listed cells; every other card lies face down
     // on cell `rest`, under the cards listed for it. `extra` follows.
     QByteArray PositionBytes(const Layout &cells, int rest, const QByteArray &extra);
+    int32_t PositionScore = 500; // the score PositionBytes writes
     // Loads it into the game; false when the game refuses it.
     bool Load(const QByteArray &bytes);
     QByteArray Save();
@@ -53,6 +55,7 @@ struct LevelTable {
     // lands on the next place of cell target.
     void DragOnto(int cell, int index, int target);
     void ClickCell(int cell);
+    void DoubleClickCell(int cell); // on its top card
 
     Snapshot Cells() const;
     int MovingCount() const;

@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 Vek Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Columns.h"
+
+#include <algorithm>
+#include <map>
+
+#include <QRect>
+
+#include "Card.h"
+#include "CardGame.h"
+#include "GameTable.h"
+#include "Undo.h"
+
+namespace Columns {
+
+int BestOverlap(const GameTable &table, const std::vector<CardWrapper *> &moving, int first, int last, int &overlap)
+{
+    const TableCell *source = moving.front()->GetCell();
+    QRect bounds;
+    CardGame::GetCardsBounds(moving, bounds);
+    int target = -1;
+    overlap = 0;
+    for (int j = first; j <= last; ++j) {
+        const TableCell *cell = table.GetCell(j);
+        if (cell == source)
+            continue;
+        const int cover = cell->Overlap(bounds);
+        if (cover > overlap) {
+            overlap = cover;
+            target = j;
+        }
+    }
+    return target;
+}
+
+std::unique_ptr<UndoStep> MovePile(CardGame &game, const std::vector<CardWrapper *> &moving, TableCell *target)
+{
+    TableCell *source = moving.front()->GetCell();
+    auto step = game.NewUndoStep(false);
+    for (CardWrapper *card : moving) {
+        step->AddMove(card, card->GetCell());
+        target->Add(card, true);
+    }
+    TurnUpTop(source, *step);
+    return step;
+}
+
+void TurnUpTop(TableCell *cell, UndoStep &step, bool onlyFaceDown)
+{
+    CardWrapper *top = cell->GetWrapper(-1);
+    if (!top || (onlyFaceDown && top->GetFrontUp()))
+        return;
+    step.AddCardFlags(top);
+    top->SetFrontUp(true);
+}
+
+void FitFans(GameTable &table, int first, int last, int fan)
+{
+    const int bottom = table.height() - 5;
+    for (int i = first; i <= last; ++i) {
+        TableCell *cell = table.GetCell(i);
+        const int steps = cell->GetCount() - 1;
+        const int room = bottom - cell->GetY() - cell->GetCardHeight();
+        int step = fan;
+        if (steps > 0 && steps * fan > room)
+            step = std::max(1, room / steps);
+        cell->SetOffset(0, step);
+    }
+}
+
+bool HoldsWholeDeal(CardGame &game)
+{
+    const int decks = game.GetDeckCount();
+    const std::vector<Card *> &pile = game.GetDealPile();
+    if (int(pile.size()) != decks * 52)
+        return false;
+    std::map<std::pair<int, int>, int> copies;
+    for (const Card *card : pile)
+        ++copies[{card->GetValue(), card->GetSuit()}];
+    if (copies.size() != 52)
+        return false;
+    for (const auto &entry : copies) {
+        if (entry.second != decks)
+            return false;
+    }
+    return game.CellsHoldDealPile();
+}
+
+} // namespace Columns
