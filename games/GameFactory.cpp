@@ -14,6 +14,7 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "Scorpion.h"
 #include "Yukon.h"
 
 namespace GameFactory {
@@ -49,13 +50,13 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Pyramid"), 4, create<Pyramid>},
         {QStringLiteral("Rouge et Noir"), 13, nullptr},
         {QStringLiteral("Putt Putt"), 21, create<PuttPutt>},
-        {QStringLiteral("Scorpion"), 14, nullptr},
+        {QStringLiteral("Scorpion"), 14, create<Scorpion>},
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
         {QStringLiteral("Spider"), 2, create<Spider>},
         {QStringLiteral("St Helena"), 18, nullptr},
         {QStringLiteral("Streets"), 9, nullptr},
         {QStringLiteral("Trefoil"), 17, nullptr},
-        {QStringLiteral("Wasp"), 19, nullptr},
+        {QStringLiteral("Wasp"), 19, create<Wasp>},
         {QStringLiteral("Yukon"), 15, create<Yukon>},
     }};
     return games;
