@@ -14,6 +14,7 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "RougeEtNoir.h"
 #include "Scorpion.h"
 #include "Yukon.h"
 
@@ -48,7 +49,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
         {QStringLiteral("Mount Sunflower"), 23, nullptr},
         {QStringLiteral("Pyramid"), 4, create<Pyramid>},
-        {QStringLiteral("Rouge et Noir"), 13, nullptr},
+        {QStringLiteral("Rouge et Noir"), 13, create<RougeEtNoir>},
         {QStringLiteral("Putt Putt"), 21, create<PuttPutt>},
         {QStringLiteral("Scorpion"), 14, create<Scorpion>},
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
