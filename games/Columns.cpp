@@ -46,6 +46,39 @@ std::unique_ptr<UndoStep> MovePile(CardGame &game, const std::vector<CardWrapper
     return step;
 }
 
+std::unique_ptr<UndoStep> MovePileScoring(CardGame &game, const std::vector<CardWrapper *> &moving,
+                                          TableCell *target, bool foundation)
+{
+    TableCell *source = moving.front()->GetCell();
+    auto step = game.NewUndoStep(true);
+    for (CardWrapper *card : moving) {
+        step->AddPosition(card);
+        target->Add(card, true);
+        if (foundation)
+            game.AddScore(card->GetCard()->GetValue(), step.get());
+    }
+    TurnUpTop(source, *step);
+    return step;
+}
+
+void DealRow(CardGame &game, GameTable &table, int stock, int first, int last)
+{
+    TableCell *from = table.GetCell(stock);
+    auto step = game.NewUndoStep(false);
+    // The same cells in reverse on undo: newest record first.
+    step->BeginGroup(true);
+    for (int i = first; i <= last; ++i) {
+        CardWrapper *card = from->Pop();
+        if (!card)
+            break;
+        step->AddMove(card, from);
+        card->SetFrontUp(true);
+        table.GetCell(i)->Add(card, true);
+    }
+    step->EndGroup();
+    game.EndMove(std::move(step)); // an empty stock records nothing
+}
+
 void TurnUpTop(TableCell *cell, UndoStep &step, bool onlyFaceDown)
 {
     CardWrapper *top = cell->GetWrapper(-1);
@@ -85,6 +118,16 @@ bool HoldsWholeDeal(CardGame &game)
             return false;
     }
     return game.CellsHoldDealPile();
+}
+
+bool ScoreMatchesFoundations(const CardGame &game, const GameTable &table, int first, int last)
+{
+    int64_t sum = 0;
+    for (int f = first; f <= last; ++f) {
+        for (const CardWrapper *card : table.GetCell(f)->GetCards())
+            sum += card->GetCard()->GetValue();
+    }
+    return sum == game.GetScore();
 }
 
 } // namespace Columns

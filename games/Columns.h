@@ -27,6 +27,16 @@ int BestOverlap(const GameTable &table, const std::vector<CardWrapper *> &moving
 // they uncovered. The caller may add to the step before closing it.
 std::unique_ptr<UndoStep> MovePile(CardGame &game, const std::vector<CardWrapper *> &moving, TableCell *target);
 
+// The same move recorded the other way: the step is undone newest record
+// first and every card is recorded where it lies before it moves. A card
+// put on a foundation adds its value to the score.
+std::unique_ptr<UndoStep> MovePileScoring(CardGame &game, const std::vector<CardWrapper *> &moving,
+                                          TableCell *target, bool foundation);
+
+// One undo step: the stock's cards, one each, face up onto the cells
+// first..last in turn while it has cards.
+void DealRow(CardGame &game, GameTable &table, int stock, int first, int last);
+
 // Turns the cell's top card face up, recording its flags first; with
 // onlyFaceDown a face-up top card is left unrecorded. Nothing for an empty
 // cell.
@@ -41,6 +51,10 @@ void FitFans(GameTable &table, int first, int last, int fan);
 // often as there are decks, and the cells hold exactly those cards: what a
 // loaded position of a game that keeps every card on the table must pass.
 bool HoldsWholeDeal(CardGame &game);
+
+// True when the game's score is the sum of the values of the cards on the
+// foundations first..last, as it always is in a game that scores them.
+bool ScoreMatchesFoundations(const CardGame &game, const GameTable &table, int first, int last);
 
 // The lowest card of the run of face-up cards at the top of cell in which
 // each card lies on one for which fits(lower, upper) holds; the top card's

@@ -14,6 +14,7 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "MountSunflower.h"
 #include "RougeEtNoir.h"
 #include "Scorpion.h"
 #include "Yukon.h"
@@ -47,7 +48,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Klondike"), 0, create<Klondike>},
         {QStringLiteral("La Belle Lucie"), 16, nullptr},
         {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
-        {QStringLiteral("Mount Sunflower"), 23, nullptr},
+        {QStringLiteral("Mount Sunflower"), 23, create<MountSunflower>},
         {QStringLiteral("Pyramid"), 4, create<Pyramid>},
         {QStringLiteral("Rouge et Noir"), 13, create<RougeEtNoir>},
         {QStringLiteral("Putt Putt"), 21, create<PuttPutt>},

@@ -119,19 +119,7 @@ void Scorpion::OnClick(CardWrapper *, int cellIndex, int)
 {
     if (cellIndex != Stock)
         return;
-    TableCell *stock = Cell(Stock);
-    auto step = NewUndoStep(false);
-    step->BeginGroup(true);
-    for (int i = FirstColumn; i <= LastColumn; ++i) {
-        CardWrapper *card = stock->Pop();
-        if (!card)
-            break;
-        step->AddMove(card, stock);
-        card->SetFrontUp(true);
-        Cell(i)->Add(card, true);
-    }
-    step->EndGroup();
-    EndMove(std::move(step)); // an empty stock records nothing
+    Columns::DealRow(*this, *Table, Stock, FirstColumn, LastColumn);
     CheckEnd();
     Table->Invalidate();
 }

@@ -20,6 +20,7 @@ struct ColumnTable : LevelTable {
     explicit ColumnTable(int gameId, unsigned seed = 1)
         : LevelTable(gameId, 0, seed)
     {
+        PositionScore = 0;
     }
     // Loads the position (every card not listed face down on rest).
     void Set(const Layout &cells, int rest);
