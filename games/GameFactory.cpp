@@ -14,6 +14,7 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "ChineseSolitaire.h"
 #include "MountSunflower.h"
 #include "RougeEtNoir.h"
 #include "Scorpion.h"
@@ -37,7 +38,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Baker's Dozen"), 10, nullptr},
         {QStringLiteral("Black Hole"), 22, create<BlackHole>},
         {QStringLiteral("Canfield"), 6, nullptr},
-        {QStringLiteral("Chinese Solitaire"), 25, nullptr},
+        {QStringLiteral("Chinese Solitaire"), 25, create<ChineseSolitaire>},
         {QStringLiteral("Cruel"), 24, nullptr},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
         {QStringLiteral("Eagle Wing"), 11, nullptr},
