@@ -94,7 +94,7 @@ bool ChineseSolitaire::CanPlace(const Card *card, int target, bool single) const
         return top ? Rules::OtherColour(card, top) && Rules::OneLower(card, top) : Rules::IsKing(card);
     if (!IsFoundation(target) || !single)
         return false;
-    return top ? Rules::SameSuit(card, top) && Rules::OneHigher(card, top) : Rules::IsAce(card);
+    return Rules::BuildsUpBySuit(card, top);
 }
 
 void ChineseSolitaire::OnMouseUp(int x, int y)

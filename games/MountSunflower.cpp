@@ -111,7 +111,7 @@ bool MountSunflower::CanPlace(const Card *card, int target, bool single) const
         return !top || Rules::OneLower(card, top);
     if (!IsFoundation(target) || !single)
         return false;
-    return top ? Rules::SameSuit(card, top) && Rules::OneHigher(card, top) : Rules::IsAce(card);
+    return Rules::BuildsUpBySuit(card, top);
 }
 
 void MountSunflower::OnMouseUp(int x, int y)

@@ -87,7 +87,7 @@ bool Yukon::CanPlace(const Card *card, int target) const
         return false;
     const Card *top = Cell(target)->GetCard(-1);
     if (IsFoundation(target))
-        return top ? Rules::SameSuit(card, top) && Rules::OneHigher(card, top) : Rules::IsAce(card);
+        return Rules::BuildsUpBySuit(card, top);
     return top ? Rules::OtherColour(card, top) && Rules::OneLower(card, top) : Rules::IsKing(card);
 }
 

@@ -37,8 +37,7 @@ TEST(ChineseSolitaire, SuggestionsFreeCardsOutOfSequenceFirst)
 {
     ColumnTable t(ChineseId);
     t.Set({{1, {{13, Spades}}}, {2, {}}, {3, {{9, Hearts}}}, {4, {{10, Spades}}},
-           {5, {{8, Clubs}, {7, Diamonds}}}, {6, {{5, Hearts}, {8, Spades}}}, {7, {{12, Diamonds}}}},
-          C::Stock);
+          {5, {{8, Clubs}, {7, Diamonds}}}, {6, {{5, Hearts}, {8, Spades}}}, {7, {{12, Diamonds}}}}, C::Stock);
     struct Expected {
         int from, index, to;
     };
@@ -58,21 +57,18 @@ TEST(ChineseSolitaire, NoMoveLeftAsksForTheDealOrLosesAndTheLastKingWins)
         SCOPED_TRACE(rest);
         ColumnTable t(ChineseId);
         t.Set({{1, {{12, Spades}}}, {2, {{13, Clubs, false}, {11, Hearts}}}, {3, {{5, Hearts}}}, {4, {{3, Diamonds}}},
-               {5, {{7, Hearts}}}, {6, {{9, Diamonds}}}, {7, {{2, Hearts}}}},
-              rest);
+              {5, {{7, Hearts}}}, {6, {{9, Diamonds}}}, {7, {{2, Hearts}}}}, rest);
         t.DragOnto(2, 1, 1);
         ASSERT_EQ(t.Count(1), 2);
         if (rest == C::Stock)
             EXPECT_EQ(t.Host.StatusText, QStringLiteral("You need to deal the last three cards at this point..."));
         else
-            EXPECT_EQ(t.Answers.Texts,
-                      QStringList{QStringLiteral("Out of luck today, eh?\n\nWould you like to play again?")});
+            EXPECT_EQ(t.Answers.Texts, QStringList{LostText});
     }
     ColumnTable w(ChineseId);
     w.PositionScore = 3 * 91 + 78;
     w.Set({{8, Built(Clubs, 13)}, {9, Built(Diamonds, 13)}, {10, Built(Hearts, 13)}, {11, Built(Spades, 12)},
-           {4, {{13, Spades}}}},
-          5);
+          {4, {{13, Spades}}}}, 5);
     w.DoubleClickCell(4);
     EXPECT_EQ(w.Game->GetWon(), 1);
     EXPECT_EQ(w.Game->GetScore(), 364);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include "LevelGamesSupport.h"
 
@@ -11,6 +12,8 @@
 namespace ColumnGamesTest {
 
 using namespace LevelGamesTest;
+
+inline const QString LostText = QStringLiteral("Out of luck today, eh?\n\nWould you like to play again?");
 
 // Cards value 1..upTo of a suit, face up: a foundation built that far.
 std::vector<Spot> Built(CardSuit suit, int upTo);

@@ -30,9 +30,8 @@ TEST(MountSunflower, RunsOfOneSuitMoveTogetherOnlyToColumnsAndUndoInOrder)
 {
     ColumnTable t(MountSunflowerId);
     t.Set({{5, {{3, Diamonds, false}, {6, Spades}, {5, Spades}, {4, Hearts}, {3, Hearts}}},
-           {6, {{2, Clubs, false}, {9, Diamonds}, {8, Diamonds}, {7, Diamonds}}},
-           {7, {{10, Spades}}}, {8, {{5, Clubs}}}, {9, {{2, Hearts}, {1, Hearts}}}},
-          M::Stock);
+          {6, {{2, Clubs, false}, {9, Diamonds}, {8, Diamonds}, {7, Diamonds}}},
+          {7, {{10, Spades}}}, {8, {{5, Clubs}}}, {9, {{2, Hearts}, {1, Hearts}}}}, M::Stock);
     t.DragOnto(5, 2, 8);
     EXPECT_EQ(t.Count(8), 1) << "5 of Spades lies under a change of suit";
     t.DragOnto(5, 3, 8);
@@ -60,17 +59,14 @@ TEST(MountSunflower, LostRightAfterTheMoveThatLeavesNoneAndWon)
 {
     ColumnTable t(MountSunflowerId);
     t.Set({{5, {{12, Spades}}}, {6, {{13, Clubs, false}, {11, Hearts}}}, {7, {{9, Diamonds}}}, {8, {{7, Clubs}}},
-           {9, {{5, Hearts}}}, {10, {{3, Spades}}}, {11, {{9, Clubs}}}},
-          11);
+          {9, {{5, Hearts}}}, {10, {{3, Spades}}}, {11, {{9, Clubs}}}}, 11);
     t.DragOnto(6, 1, 5);
-    EXPECT_EQ(t.Answers.Texts,
-              QStringList{QStringLiteral("Out of luck today, eh?\n\nWould you like to play again?")});
+    EXPECT_EQ(t.Answers.Texts, QStringList{LostText});
 
     ColumnTable w(MountSunflowerId);
     w.PositionScore = 3 * 91 + 78;
     w.Set({{1, Built(Clubs, 13)}, {2, Built(Diamonds, 13)}, {3, Built(Hearts, 13)}, {4, Built(Spades, 12)},
-           {5, {{13, Spades}}}},
-          6);
+          {5, {{13, Spades}}}}, 6);
     w.DoubleClickCell(5);
     EXPECT_EQ(w.Game->GetWon(), 1);
     EXPECT_EQ(w.Game->GetScore(), 364);

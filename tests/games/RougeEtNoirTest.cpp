@@ -37,8 +37,7 @@ TEST(RougeEtNoir, FoundationsGoByColourTwoToAColourOneCardAtATime)
 {
     ColumnTable t(RougeEtNoirId);
     t.Set({{1, {{1, Hearts}}}, {2, {{1, Diamonds}, {2, Hearts}, {3, Diamonds}, {4, Hearts}}},
-           {9, {{1, Hearts}}}, {10, {{5, Diamonds}, {4, Spades}}}, {11, {{5, Diamonds}}}},
-          R::Stock);
+          {9, {{1, Hearts}}}, {10, {{5, Diamonds}, {4, Spades}}}, {11, {{5, Diamonds}}}}, R::Stock);
     t.DragOnto(9, 0, 3);
     EXPECT_EQ(t.Count(3), 0) << "a third red Ace";
     t.DragOnto(10, 0, 2);
@@ -53,8 +52,7 @@ TEST(RougeEtNoir, RunsClearedByADropOrInTheMiddleOfADealAreUndoneExactly)
     std::vector<Spot> column = KingToAce(Spades, Hearts, 2);
     column.insert(column.begin(), {7, Diamonds, false});
     t.Set({{12, column}, {14, {{1, Clubs}}},
-           {0, {{1, Clubs, false}, {9, Diamonds, false}, {9, Clubs, false}, {8, Hearts, false}}}},
-          R::Stock);
+          {0, {{1, Clubs, false}, {9, Diamonds, false}, {9, Clubs, false}, {8, Hearts, false}}}}, R::Stock);
     const Snapshot before = t.Cells();
     t.ClickCell(R::Stock);
     EXPECT_EQ(t.Count(R::FirstRunPile), 13);
@@ -74,18 +72,17 @@ TEST(RougeEtNoir, LostRightAfterTheMoveThatLeavesNoneAndWonWithEightPiles)
 {
     ColumnTable t(RougeEtNoirId);
     t.Set({{9, {{8, Spades}}}, {10, {{12, Diamonds, false}, {7, Hearts}}}, {11, {{5, Hearts}}}, {12, {{13, Diamonds}}},
-           {13, {{11, Hearts}}}, {14, {{3, Diamonds}}}, {15, {{6, Diamonds}}}, {16, {{10, Hearts}}},
-           {17, {{2, Diamonds}}}, {18, {{4, Hearts}}}},
-          18);
+          {13, {{11, Hearts}}}, {14, {{3, Diamonds}}}, {15, {{6, Diamonds}}}, {16, {{10, Hearts}}},
+          {17, {{2, Diamonds}}}, {18, {{4, Hearts}}}}, 18);
     t.DragOnto(10, 1, 9);
-    EXPECT_EQ(t.Answers.Texts, QStringList{QStringLiteral("Out of luck today, eh?\n\nWould you like to play again?")});
+    EXPECT_EQ(t.Answers.Texts, QStringList{LostText});
 
     ColumnTable w(RougeEtNoirId);
     std::vector<Spot> last = KingToAce(Diamonds, Clubs);
     const Spot ace = last.back();
     last.pop_back();
     w.Set({{1, Built(Hearts, 13)}, {2, Built(Diamonds, 13)}, {3, Built(Clubs, 13)}, {4, Built(Spades, 13)},
-           {5, KingToAce(Spades, Hearts)}, {6, KingToAce(Hearts, Spades)}, {7, KingToAce(Clubs, Diamonds)}, {9, last}, {10, {ace}}},
+          {5, KingToAce(Spades, Hearts)}, {6, KingToAce(Hearts, Spades)}, {7, KingToAce(Clubs, Diamonds)}, {9, last}, {10, {ace}}},
           R::Stock);
     w.DragOnto(10, 0, 9);
     EXPECT_EQ(w.Game->GetWon(), 1);
