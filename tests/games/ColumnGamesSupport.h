@@ -24,6 +24,7 @@ struct ColumnTable : LevelTable {
         : LevelTable(gameId, 0, seed)
     {
         PositionScore = 0;
+        Decks = Game->GetDeckCount();
     }
     // Loads the position (every card not listed face down on rest).
     void Set(const Layout &cells, int rest);

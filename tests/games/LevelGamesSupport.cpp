@@ -16,6 +16,28 @@ namespace LevelGamesTest {
 
 using namespace EngineTest;
 
+QByteArray Words(std::initializer_list<int32_t> words)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    for (const int32_t word : words)
+        VekIO::WriteLE32(out, word);
+    return bytes;
+}
+
+Layout NearlyWon(int first, int count)
+{
+    Layout layout;
+    for (int f = 0; f < count; ++f) {
+        std::vector<Spot> run;
+        for (int v = 1; v <= (f == count - 1 ? 12 : 13); ++v)
+            run.push_back({v, CardSuit(f % 4)});
+        layout.push_back({first + f, run});
+    }
+    return layout;
+}
+
 LevelTable::LevelTable(int gameId, int level, unsigned seed)
 {
     FillDeck(TheDeck, W, H);
@@ -39,9 +61,8 @@ LevelTable::~LevelTable()
 QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteArray &extra)
 {
     std::vector<std::vector<Spot>> layout(size_t(Table->GetCellCount()));
-    const int decks = Game->GetDeckCount();
     std::vector<Card *> remaining;
-    for (int copy = 0; copy < decks; ++copy) {
+    for (int copy = 0; copy < Decks; ++copy) {
         for (int i = 0; i < Deck::CardCount; ++i)
             remaining.push_back(TheDeck.GetCard(i));
     }
@@ -66,8 +87,8 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
     VekIO::WriteLE32(out, int32_t(0));
     VekIO::WriteLE32(out, uint32_t(0));
     VekIO::WriteLE32(out, PositionScore);
-    VekIO::WriteLE16(out, uint16_t(decks * Deck::CardCount));
-    for (int i = 0; i < decks * Deck::CardCount; ++i) {
+    VekIO::WriteLE16(out, uint16_t(Decks * Deck::CardCount));
+    for (int i = 0; i < Decks * Deck::CardCount; ++i) {
         VekIO::WriteLE16(out, TheDeck.GetCard(i % Deck::CardCount)->GetValue());
         VekIO::WriteLE16(out, TheDeck.GetCard(i % Deck::CardCount)->GetSuit());
     }
