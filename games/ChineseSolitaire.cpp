@@ -109,10 +109,9 @@ void ChineseSolitaire::OnMouseUp(int x, int y)
 
 bool ChineseSolitaire::Drop(const std::vector<CardWrapper *> &moving)
 {
-    int overlap = 0;
-    const int target = Columns::BestOverlap(*Table, moving, FirstColumn, LastFoundation, overlap);
+    const int target = Columns::DropOnto(*Table, moving, FirstColumn, LastFoundation);
     // The lowest moving card comes first in the list.
-    if (target < 0 || overlap <= 25 || !CanPlace(moving.front()->GetCard(), target, moving.size() == 1))
+    if (target < 0 || !CanPlace(moving.front()->GetCard(), target, moving.size() == 1))
         return false;
     EndMove(Columns::MovePileScoring(*this, moving, Cell(target), IsFoundation(target)));
     return true;
@@ -130,10 +129,13 @@ void ChineseSolitaire::OnClick(CardWrapper *, int cellIndex, int)
     Table->Invalidate();
 }
 
-void ChineseSolitaire::OnDblClick(CardWrapper *, int cellIndex, int)
+void ChineseSolitaire::OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
-    if (!IsColumn(cellIndex))
+    // Elsewhere the second click of a double-click is a click.
+    if (!IsColumn(cellIndex)) {
+        CardGame::OnDblClick(wrapper, cellIndex, cardIndex);
         return;
+    }
     // Whichever card was hit, the column's top card goes up.
     TableCell *column = Cell(cellIndex);
     CardWrapper *card = column->Pop();

@@ -9,29 +9,17 @@
 
 #include "Card.h"
 #include "CardGame.h"
+#include "DropTarget.h"
 #include "GameTable.h"
 #include "Undo.h"
 
 namespace Columns {
 
-int BestOverlap(const GameTable &table, const std::vector<CardWrapper *> &moving, int first, int last, int &overlap)
+int DropOnto(const GameTable &table, const std::vector<CardWrapper *> &moving, int first, int last)
 {
-    const TableCell *source = moving.front()->GetCell();
     QRect bounds;
     CardGame::GetCardsBounds(moving, bounds);
-    int target = -1;
-    overlap = 0;
-    for (int j = first; j <= last; ++j) {
-        const TableCell *cell = table.GetCell(j);
-        if (cell == source)
-            continue;
-        const int cover = cell->Overlap(bounds);
-        if (cover > overlap) {
-            overlap = cover;
-            target = j;
-        }
-    }
-    return target;
+    return DropTarget(table, bounds, first, last, moving.front()->GetCell(), [](int) { return false; });
 }
 
 std::unique_ptr<UndoStep> MovePile(CardGame &game, const std::vector<CardWrapper *> &moving, TableCell *target)

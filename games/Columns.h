@@ -18,9 +18,9 @@ class UndoStep;
 namespace Columns {
 
 // The cell among first..last (the dragged cards' own cell left out) that
-// the dragged cards overlap most, the lower index winning a tie; -1 when
-// they overlap none. overlap receives the percentage.
-int BestOverlap(const GameTable &table, const std::vector<CardWrapper *> &moving, int first, int last, int &overlap);
+// the dragged cards cover most, by more than a quarter; -1 when none is
+// (see DropTarget).
+int DropOnto(const GameTable &table, const std::vector<CardWrapper *> &moving, int first, int last);
 
 // Opens an undo step in recording order and moves the dragged cards, lowest
 // first, onto target, each recorded from its cell, then turns up the card

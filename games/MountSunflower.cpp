@@ -126,10 +126,9 @@ void MountSunflower::OnMouseUp(int x, int y)
 
 void MountSunflower::Drop(const std::vector<CardWrapper *> &moving)
 {
-    int overlap = 0;
-    const int target = Columns::BestOverlap(*Table, moving, FirstFoundation, LastColumn, overlap);
+    const int target = Columns::DropOnto(*Table, moving, FirstFoundation, LastColumn);
     // The lowest moving card comes first in the list.
-    if (target < 0 || overlap <= 25 || !CanPlace(moving.front()->GetCard(), target, moving.size() == 1))
+    if (target < 0 || !CanPlace(moving.front()->GetCard(), target, moving.size() == 1))
         return;
     EndMove(Columns::MovePileScoring(*this, moving, Cell(target), IsFoundation(target)));
 }
@@ -146,17 +145,25 @@ void MountSunflower::OnClick(CardWrapper *, int cellIndex, int)
     Table->Invalidate();
 }
 
-void MountSunflower::OnDblClick(CardWrapper *, int cellIndex, int)
+void MountSunflower::OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
-    if (!IsColumn(cellIndex))
+    // Elsewhere the second click of a double-click is a click.
+    if (!IsColumn(cellIndex)) {
+        CardGame::OnDblClick(wrapper, cellIndex, cardIndex);
         return;
+    }
     // Whichever card was hit, the column's top card goes: to a foundation
-    // if one takes it, else to the first other column that does.
+    // if one takes it (the empty one pictured with its suit first), else to
+    // the first other column that does.
     TableCell *column = Cell(cellIndex);
     CardWrapper *card = column->Pop();
     if (!card)
         return;
     int target = -1;
+    for (int f = FirstFoundation; f <= LastFoundation && target < 0; ++f) {
+        if (ShowsSuitOf(f, card->GetCard()) && CanPlace(card->GetCard(), f, true))
+            target = f;
+    }
     for (int t = FirstFoundation; t <= LastColumn && target < 0; ++t) {
         if (t != cellIndex && CanPlace(card->GetCard(), t, true))
             target = t;

@@ -133,10 +133,9 @@ void RougeEtNoir::OnMouseUp(int x, int y)
 
 bool RougeEtNoir::Drop(const std::vector<CardWrapper *> &moving)
 {
-    int overlap = 0;
-    const int target = Columns::BestOverlap(*Table, moving, FirstFoundation, LastColumn, overlap);
+    const int target = Columns::DropOnto(*Table, moving, FirstFoundation, LastColumn);
     // The deepest moving card comes first in the list.
-    if (target < 0 || overlap <= 25 || !Accepts(moving.front()->GetCard(), target, moving.size() == 1))
+    if (target < 0 || !Accepts(moving.front()->GetCard(), target, moving.size() == 1))
         return false;
     auto step = Columns::MovePile(*this, moving, Cell(target));
     if (IsColumn(target))
@@ -192,10 +191,13 @@ void RougeEtNoir::OnClick(CardWrapper *, int cellIndex, int)
     Table->Invalidate();
 }
 
-void RougeEtNoir::OnDblClick(CardWrapper *, int cellIndex, int)
+void RougeEtNoir::OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
-    if (!IsColumn(cellIndex))
+    // Elsewhere the second click of a double-click is a click.
+    if (!IsColumn(cellIndex)) {
+        CardGame::OnDblClick(wrapper, cellIndex, cardIndex);
         return;
+    }
     // Whichever card was hit, the column's top card goes up.
     TableCell *column = Cell(cellIndex);
     CardWrapper *card = column->GetWrapper(-1);

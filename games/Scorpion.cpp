@@ -104,10 +104,9 @@ void Scorpion::OnMouseUp(int x, int y)
 
 bool Scorpion::Drop(const std::vector<CardWrapper *> &moving)
 {
-    int overlap = 0;
-    const int target = Columns::BestOverlap(*Table, moving, FirstColumn, LastColumn, overlap);
+    const int target = Columns::DropOnto(*Table, moving, FirstColumn, LastColumn);
     // The lowest moving card comes first in the list.
-    if (target < 0 || overlap <= 25 || !CanPlace(moving.front()->GetCard(), target))
+    if (target < 0 || !CanPlace(moving.front()->GetCard(), target))
         return false;
     EndMove(Columns::MovePile(*this, moving, Cell(target)));
     return true;

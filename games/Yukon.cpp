@@ -104,10 +104,9 @@ void Yukon::OnMouseUp(int x, int y)
 
 bool Yukon::Drop(const std::vector<CardWrapper *> &moving)
 {
-    int overlap = 0;
-    const int target = Columns::BestOverlap(*Table, moving, FirstColumn, LastColumn, overlap);
+    const int target = Columns::DropOnto(*Table, moving, FirstColumn, LastColumn);
     // The lowest moving card comes first in the list.
-    if (target < 0 || overlap <= 25 || !CanPlace(moving.front()->GetCard(), target))
+    if (target < 0 || !CanPlace(moving.front()->GetCard(), target))
         return false;
 
     EndMove(Columns::MovePile(*this, moving, Cell(target)));
@@ -116,16 +115,25 @@ bool Yukon::Drop(const std::vector<CardWrapper *> &moving)
 
 // ---- Double-click: a column's top card to a foundation ----
 
-void Yukon::OnDblClick(CardWrapper *, int cellIndex, int)
+void Yukon::OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
-    if (!IsColumn(cellIndex))
+    // Elsewhere the second click of a double-click is a click.
+    if (!IsColumn(cellIndex)) {
+        CardGame::OnDblClick(wrapper, cellIndex, cardIndex);
         return;
+    }
     // Whichever card was hit, the column's top card goes up.
     TableCell *column = Cell(cellIndex);
     CardWrapper *card = column->GetWrapper(-1);
     if (!card)
         return;
+    // The empty foundation pictured with the card's suit first, else the
+    // first that takes it.
     int target = -1;
+    for (int f = FirstFoundation; f <= LastFoundation && target < 0; ++f) {
+        if (ShowsSuitOf(f, card->GetCard()) && CanPlace(card->GetCard(), f))
+            target = f;
+    }
     for (int f = FirstFoundation; f <= LastFoundation && target < 0; ++f) {
         if (CanPlace(card->GetCard(), f))
             target = f;
@@ -160,6 +168,21 @@ void Yukon::FindMoves()
             }
         }
     }
+}
+
+void Yukon::FindAnyMove()
+{
+    // The suggestions hold column moves only; with none left, a card that
+    // may still go up by double-click is the move to show.
+    for (int i = FirstColumn; i <= LastColumn; ++i) {
+        for (int f = FirstFoundation; f <= LastFoundation; ++f) {
+            if (Cell(i)->GetCount() > 0 && CanPlace(Cell(i)->GetCard(-1), f)) {
+                AddPossibleMove(Cell(i), Cell(i)->GetCount() - 1, Cell(f));
+                return;
+            }
+        }
+    }
+    CardGame::FindAnyMove();
 }
 
 // ---- The end ----

@@ -32,6 +32,7 @@ public:
     void OnMouseDown(CardWrapper *wrapper, int cellIndex, int cardIndex, int x, int y) override;
     void OnMouseUp(int x, int y) override;
     bool LoadGame(QIODevice &stream) override;
+    void FindAnyMove() override;
 
     // May card go onto the cell with that index?
     bool CanPlace(const Card *card, int target) const;

@@ -48,6 +48,8 @@ TEST(Yukon, NotLostWhileATopCardFitsAFoundationAndWonByDoubleClicks)
     t.DoubleClickCell(4);
     EXPECT_EQ(t.Game->GetPossibleMoveCount(), 0);
     EXPECT_TRUE(t.Answers.Texts.isEmpty());
+    t.Game->SuggestMove(); // the card that may still go up
+    EXPECT_EQ(t.Host.StatusText, QString());
     for (int c = 4; c <= 10; ++c)
         t.DoubleClickCell(c);
     EXPECT_EQ(t.Game->GetWon(), 1);
