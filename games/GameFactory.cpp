@@ -16,6 +16,11 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "ChineseSolitaire.h"
+#include "MountSunflower.h"
+#include "RougeEtNoir.h"
+#include "Scorpion.h"
+#include "Yukon.h"
 #include "EagleWing.h"
 #include "FortyThieves.h"
 
@@ -37,7 +42,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Baker's Dozen"), 10, create<BakersDozen>},
         {QStringLiteral("Black Hole"), 22, create<BlackHole>},
         {QStringLiteral("Canfield"), 6, create<Canfield>},
-        {QStringLiteral("Chinese Solitaire"), 25, nullptr},
+        {QStringLiteral("Chinese Solitaire"), 25, create<ChineseSolitaire>},
         {QStringLiteral("Cruel"), 24, nullptr},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
         {QStringLiteral("Eagle Wing"), 11, create<EagleWing>},
@@ -48,18 +53,18 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Klondike"), 0, create<Klondike>},
         {QStringLiteral("La Belle Lucie"), 16, nullptr},
         {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
-        {QStringLiteral("Mount Sunflower"), 23, nullptr},
+        {QStringLiteral("Mount Sunflower"), 23, create<MountSunflower>},
         {QStringLiteral("Pyramid"), 4, create<Pyramid>},
-        {QStringLiteral("Rouge et Noir"), 13, nullptr},
+        {QStringLiteral("Rouge et Noir"), 13, create<RougeEtNoir>},
         {QStringLiteral("Putt Putt"), 21, create<PuttPutt>},
-        {QStringLiteral("Scorpion"), 14, nullptr},
+        {QStringLiteral("Scorpion"), 14, create<Scorpion>},
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
         {QStringLiteral("Spider"), 2, create<Spider>},
         {QStringLiteral("St Helena"), 18, nullptr},
         {QStringLiteral("Streets"), 9, create<Streets>},
         {QStringLiteral("Trefoil"), 17, nullptr},
-        {QStringLiteral("Wasp"), 19, nullptr},
-        {QStringLiteral("Yukon"), 15, nullptr},
+        {QStringLiteral("Wasp"), 19, create<Wasp>},
+        {QStringLiteral("Yukon"), 15, create<Yukon>},
     }};
     return games;
 }

@@ -67,4 +67,11 @@ inline bool IsKing(const Card *card)
     return card && card->GetValue() == 13;
 }
 
+// A foundation built up by suit: an Ace on an empty one (top null), else
+// the next card of top's suit.
+inline bool BuildsUpBySuit(const Card *card, const Card *top)
+{
+    return top ? SameSuit(card, top) && OneHigher(card, top) : IsAce(card);
+}
+
 } // namespace Rules

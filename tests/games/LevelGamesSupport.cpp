@@ -86,7 +86,7 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
     out.open(QIODevice::WriteOnly);
     VekIO::WriteLE32(out, int32_t(0));
     VekIO::WriteLE32(out, uint32_t(0));
-    VekIO::WriteLE32(out, int32_t(500));
+    VekIO::WriteLE32(out, PositionScore);
     VekIO::WriteLE16(out, uint16_t(Decks * Deck::CardCount));
     for (int i = 0; i < Decks * Deck::CardCount; ++i) {
         VekIO::WriteLE16(out, TheDeck.GetCard(i % Deck::CardCount)->GetValue());
@@ -156,6 +156,11 @@ void LevelTable::ClickCell(int cell)
 {
     const TableCell *c = CellOf(cell);
     Click(Table.get(), c->GetCount() ? PressPoint(cell, -1) : QPoint(c->GetX() + W / 2, c->GetY() + H / 2));
+}
+
+void LevelTable::DoubleClickCell(int cell)
+{
+    DoubleClick(Table.get(), PressPoint(cell, -1));
 }
 
 Snapshot LevelTable::Cells() const

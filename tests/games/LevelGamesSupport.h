@@ -12,8 +12,8 @@
 
 #include "EngineTestSupport.h"
 
-// Games on an offscreen table (Spider, Diplomat and the reserve games),
-// driven with real mouse events.
+// Games on an offscreen table (Spider, Diplomat, the reserve games and the
+// column games), driven with real mouse events.
 namespace LevelGamesTest {
 
 constexpr int W = 88;
@@ -53,6 +53,7 @@ struct LevelTable {
     // the listed cards in the listed cells; every other card lies face down
     // on cell `rest`, under the cards listed for it. `extra` follows.
     QByteArray PositionBytes(const Layout &cells, int rest, const QByteArray &extra);
+    int32_t PositionScore = 500; // the score PositionBytes writes
     // Loads it into the game; false when the game refuses it.
     bool Load(const QByteArray &bytes);
     QByteArray Save();
@@ -63,6 +64,7 @@ struct LevelTable {
     // lands on the next place of cell target.
     void DragOnto(int cell, int index, int target);
     void ClickCell(int cell);
+    void DoubleClickCell(int cell); // on its top card
 
     Snapshot Cells() const;
     int MovingCount() const;
