@@ -387,6 +387,31 @@ void CardGame::ResizeCards(int w, int h)
     LayoutCells();
 }
 
+QSize CardGame::TableSizeFor(int w, int h)
+{
+    if (CellCount() == 0)
+        return QSize();
+    // Laid out at the size asked, then again at the size in play, with the
+    // table only noting what is asked of it.
+    struct Restore {
+        CardGame &Game;
+        int Width, Height;
+        ~Restore()
+        {
+            Game.CardWidth = Width;
+            Game.CardHeight = Height;
+            Game.Guarded([this] { Game.LayoutCells(); });
+            Game.Table->SetMeasuring(false);
+        }
+    };
+    Table->SetMeasuring(true);
+    Restore restore{*this, CardWidth, CardHeight};
+    CardWidth = w;
+    CardHeight = h;
+    LayoutCells();
+    return Table->GetMeasuredSize();
+}
+
 void CardGame::HookFailed(const QString &what) noexcept
 {
     try {

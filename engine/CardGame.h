@@ -96,6 +96,9 @@ public:
     // Called by the table.
     void StartPlay();
     void ResizeCards(int w, int h);
+    // The size LayoutCells asks of the table for cards of w x h; the cells
+    // stay where they are for the current size. Empty before the first deal.
+    QSize TableSizeFor(int w, int h);
     // True while a suggestion is being shown; undo, new deals and further
     // suggestions wait for it to end.
     bool IsShowingSuggestion() const { return ShowingSuggestion; }

@@ -140,9 +140,19 @@ void GameTable::ResizeCards(int w, int h)
 
 void GameTable::Resize(int w, int h)
 {
+    if (Measuring) {
+        MeasuredSize = QSize(w, h);
+        return;
+    }
     QWidget *frame = window();
-    if (frame != this)
-        frame->resize(frame->width() + w - width(), frame->height() + h - height());
+    if (frame != this && SizesWindow) {
+        // The window lays out the widget that holds the table, which may be
+        // larger than the table until now.
+        QWidget *held = this;
+        while (held->parentWidget() && held->parentWidget() != frame)
+            held = held->parentWidget();
+        frame->resize(frame->width() + w - held->width(), frame->height() + h - held->height());
+    }
     // The game lays itself out right after asking, so the table takes the
     // size at once rather than when the window's layout runs.
     resize(w, h);
@@ -219,6 +229,12 @@ void GameTable::GameOver(bool won)
         GameOverPrompt = false;
 }
 
+void GameTable::SetOutlined(bool outlined)
+{
+    Outlined = outlined;
+    update();
+}
+
 void GameTable::SetBackground(const QColor &colour)
 {
     BackgroundColour = colour;
@@ -273,10 +289,12 @@ void GameTable::DrawBackground(QPainter &canvas)
             for (int y = rect.top(); y <= rect.bottom(); ++y)
                 std::fill_n(pixels + y * stride + rect.left(), rect.width(), colour);
         }
-        canvas.fillRect(0, 0, w, 1, Qt::black);
-        canvas.fillRect(0, h - 1, w, 1, Qt::black);
-        canvas.fillRect(0, 0, 1, h, Qt::black);
-        canvas.fillRect(w - 1, 0, 1, h, Qt::black);
+        if (Outlined) {
+            canvas.fillRect(0, 0, w, 1, Qt::black);
+            canvas.fillRect(0, h - 1, w, 1, Qt::black);
+            canvas.fillRect(0, 0, 1, h, Qt::black);
+            canvas.fillRect(w - 1, 0, 1, h, Qt::black);
+        }
         return;
     }
     // Tiled from the top-left corner.
