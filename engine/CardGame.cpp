@@ -161,6 +161,12 @@ void CardGame::ResetDeal()
     Table->Clear();
 }
 
+void CardGame::ClearTableForNewDeal()
+{
+    ResetDeal();
+    Table->RepaintNow();
+}
+
 void CardGame::CreateCellsWithBackground()
 {
     CreateCells();

@@ -165,6 +165,9 @@ public:
     // as the base OnMouseUp does) and returns the lowest dragged card when the
     // dragged cards covered more than a quarter of cell target; null otherwise.
     CardWrapper *EndDragOnto(int target, int x, int y);
+    // Takes the previous deal off the table and paints it empty, so that a
+    // question asked before a new deal is not asked over the old cards.
+    void ClearTableForNewDeal();
     // Shows text unless an error was shown and no tick has passed since.
     void Status(const QString &text);
     // Shows text with the warning sound; the standing status returns after

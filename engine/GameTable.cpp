@@ -219,6 +219,11 @@ void GameTable::GameOver(bool won)
 {
     if (!GameOverPrompt)
         return;
+    // The move that ended the deal is drawn before the question: cards still
+    // following the mouse have landed in their cells, and the frame is painted.
+    for (const auto &wrapper : Wrappers)
+        wrapper->ClearFlags(CardWrapper::Moving);
+    RepaintNow();
     const QString caption = (won ? QStringLiteral("Congratulations") : QStringLiteral("Game over"))
         + QStringLiteral(" - Vek Solitaire");
     const QString text = (won ? QStringLiteral("Congratulations! You made it!") : QStringLiteral("Out of luck today, eh?"))
