@@ -280,7 +280,7 @@ QStringList TMainWin::LoadDeck()
         if (!TheDeck->Load(DeckFile))
             problems.append(TheDeck->LastError());
     }
-    TheDeck->Resize(CardWidth, CardHeight);
+    TheDeck->Resize(CardWidth, CardHeight, devicePixelRatioF());
     return problems;
 }
 
@@ -680,7 +680,7 @@ bool TMainWin::OpenDeck(const QString &path)
         WaitWindow wait(MsgWin.get());
         loaded = TheDeck->Load(path);
         if (loaded)
-            TheDeck->Resize(CardWidth, CardHeight);
+            TheDeck->Resize(CardWidth, CardHeight, Table->GetPixelRatio());
     }
     if (!loaded) {
         // The deck keeps the pictures it had.

@@ -389,7 +389,7 @@ void CardGame::ResizeCards(int w, int h)
 {
     CardWidth = w;
     CardHeight = h;
-    Deck->Resize(w, h);
+    Deck->Resize(w, h, Table->GetPixelRatio());
     LayoutCells();
 }
 

@@ -125,8 +125,11 @@ void GameTable::ResizeCards(int w, int h)
 {
     CardWidth = w;
     CardHeight = h;
+    PixelRatio = devicePixelRatioF();
     CardMask.Render(w, h);
-    DefaultCellPicture.ScaleImage(w, h);
+    DefaultCellPicture.ScaleImage(w, h, PixelRatio);
+    if (DeckRef)
+        DeckRef->Resize(w, h, PixelRatio);
     for (const auto &wrapper : Wrappers) {
         wrapper->SetBack(DeckRef ? DeckRef->GetBack() : nullptr);
         wrapper->SetSize(w, h);
@@ -256,8 +259,8 @@ void GameTable::ArrangeCells()
 
 void GameTable::DrawBackground(QPainter &canvas)
 {
-    const int w = BackBuffer.width();
-    const int h = BackBuffer.height();
+    const int w = width();
+    const int h = height();
     // Empty framed cells are filled with the same brush.
     canvas.setBrush(BackgroundColour);
     // What the cells are about to cover opaquely needs no background.
@@ -281,7 +284,8 @@ void GameTable::DrawBackground(QPainter &canvas)
         // of a few pixels costs far more than the pixels themselves.
         uint32_t *pixels = nullptr;
         qsizetype stride = 0;
-        if (canvas.device() == &BackBuffer && BackBuffer.format() == QImage::Format_RGB32) {
+        if (canvas.device() == &BackBuffer && BackBuffer.format() == QImage::Format_RGB32
+            && BackBuffer.devicePixelRatio() == 1.0) {
             pixels = reinterpret_cast<uint32_t *>(BackBuffer.bits());
             stride = BackBuffer.bytesPerLine() / 4;
         }
@@ -313,8 +317,8 @@ void GameTable::DrawBackground(QPainter &canvas)
 
 void GameTable::paintPaused(QPainter &canvas)
 {
-    const int w = BackBuffer.width();
-    const int h = BackBuffer.height();
+    const int w = width();
+    const int h = height();
     canvas.fillRect(0, 0, w, h, Qt::black);
     canvas.setFont(PausedFont);
     canvas.setPen(Qt::white);
@@ -327,10 +331,26 @@ void GameTable::paintPaused(QPainter &canvas)
 
 void GameTable::Paint()
 {
-    if (BackBuffer.size() != size())
-        BackBuffer = VekPixels::NewImage32(width(), height()); // memory handed out cheaply at start
+    // The back buffer has the screen's pixels; painting is in table
+    // coordinates.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(qRound(width() * ratio), qRound(height() * ratio));
+    if (BackBuffer.size() != pixels) {
+        BackBuffer = VekPixels::NewImage32(pixels.width(), pixels.height()); // memory handed out cheaply at start
+        BackBuffer.setDevicePixelRatio(ratio);
+    }
     if (BackBuffer.isNull())
         return;
+    BackBuffer.setDevicePixelRatio(ratio);
+    // On a screen of another density the cards are scaled again, once the
+    // frame is done.
+    if (ratio != PixelRatio && !RescalePending) {
+        RescalePending = true;
+        QTimer::singleShot(0, this, [this] {
+            RescalePending = false;
+            ResizeCards(CardWidth, CardHeight);
+        });
+    }
     QPainter canvas(&BackBuffer);
     if (Game && Game->IsPaused()) {
         paintPaused(canvas);

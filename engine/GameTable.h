@@ -68,6 +68,10 @@ public:
     void ResizeCards(int w, int h);
     int GetCardWidth() const { return CardWidth; }
     int GetCardHeight() const { return CardHeight; }
+    // The device pixel ratio the cards were last scaled for: on a
+    // high-density screen they have the screen's pixels, while positions,
+    // sizes and mouse input stay in the table's own (logical) coordinates.
+    qreal GetPixelRatio() const { return PixelRatio; }
     // Makes the table w x h. While the table sizes its window, the window
     // grows or shrinks by the difference; otherwise the window keeps its
     // size and whatever holds the table places it. While the table measures,
@@ -172,6 +176,8 @@ private:
     CardGame *Game = nullptr;
     int CardWidth = 176;
     int CardHeight = 260;
+    qreal PixelRatio = 1.0;
+    bool RescalePending = false;
     int LastX = 0;
     int LastY = 0;
     CardWrapper *Pressed = nullptr;
