@@ -102,10 +102,10 @@ TMainWin::TMainWin()
 TMainWin::TMainWin(const Options &options)
     : Answers(options.Answers)
     , Update(options.Update)
-    , ScreenArea(options.ScreenArea)
     , Storage(QStringLiteral("VekSoftware\\VekSolitaire\\Forms\\MainWin"))
 {
     MainWin = this;
+    ScreenArea = options.ScreenArea;
     const QString dataFolder = options.DataFolder.isEmpty() ? FindDataFolder() : options.DataFolder;
     // The deck is the longest part of the start: it loads while the window is
     // built.
@@ -464,6 +464,15 @@ QSize TMainWin::AvailableArea() const
     return area - (frameGeometry().size() - size());
 }
 
+void TMainWin::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // A move alone never refits the cards; a frame that has become known
+    // (or changed) since the last fit may need smaller ones.
+    if (Game && frameGeometry().size() - size() != FittedFrame)
+        QTimer::singleShot(0, this, [this] { SizeUnlock unlock(*this); });
+}
+
 QSize TMainWin::TableSizeFor(CardSize size) const
 {
     QSize table;
@@ -478,6 +487,7 @@ void TMainWin::FitCards()
     if (!Game || !Table || Table->GetGame() != Game.get() || Table->GetCellCount() == 0)
         return;
     const CardFit::TableMeasure measure = [this](CardSize size) { return TableSizeFor(size); };
+    FittedFrame = frameGeometry().size() - size();
     // Menu and status bar, and for a floating table its outline.
     const QSize chrome = size() - Area->size();
     const QSize outline = IsAutomaticSize() ? QSize(2, 2) : QSize(0, 0);

@@ -186,6 +186,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -243,6 +244,9 @@ private:
     // A window of automatic size placed for the first time takes the size of
     // its first table at the standard card size.
     bool SizeWindowToGame = false;
+    // The window manager's frame round the window when the cards were last
+    // fitted; the frame is known only some time after the window is shown.
+    QSize FittedFrame;
     QSize ScreenArea;
     int32_t GameType = 0;
     QString DeckFile;
