@@ -18,7 +18,6 @@
 #include "Deck.h"
 #include "GameHost.h"
 #include "Picture.h"
-#include "PixelPool.h"
 #include "Questions.h"
 #include "TableCell.h"
 
@@ -335,10 +334,8 @@ void GameTable::Paint()
     // coordinates.
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(qRound(width() * ratio), qRound(height() * ratio));
-    if (BackBuffer.size() != pixels) {
-        BackBuffer = VekPixels::NewImage32(pixels.width(), pixels.height()); // memory handed out cheaply at start
-        BackBuffer.setDevicePixelRatio(ratio);
-    }
+    if (BackBuffer.size() != pixels)
+        BackBuffer = QImage(pixels, QImage::Format_RGB32);
     if (BackBuffer.isNull())
         return;
     BackBuffer.setDevicePixelRatio(ratio);
@@ -526,8 +523,11 @@ void GameTable::mouseReleaseEvent(QMouseEvent *event)
 void GameTable::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
-    PressState = Press::None;
     ArrangeCells();
-    if (CardWrapper *wrapper = WrapperForPress(point))
+    CardWrapper *wrapper = WrapperForPress(point);
+    // On bare table the second press is one more press on the surface, so
+    // that its release clicks an empty stock again.
+    PressState = wrapper ? Press::None : Press::OnSurface;
+    if (wrapper)
         CardDblClick(wrapper);
 }
