@@ -17,16 +17,17 @@ void FormStorage::SavePlacement(const QWidget &window)
     WriteString(QStringLiteral("Placement"), QString::fromLatin1(window.saveGeometry().toBase64()));
 }
 
-void FormStorage::RestorePlacement(QWidget &window) const
+bool FormStorage::RestorePlacement(QWidget &window) const
 {
     const QString stored = ReadString(QStringLiteral("Placement"));
     if (stored.isEmpty())
-        return;
+        return false;
     const QSize size = window.size();
     const bool fixed = window.minimumSize() == window.maximumSize();
     window.restoreGeometry(QByteArray::fromBase64(stored.toLatin1()));
     if (fixed)
         window.resize(size);
+    return true;
 }
 
 QString FormStorage::ReadString(const QString &name) const

@@ -19,7 +19,8 @@ public:
 
     void SavePlacement(const QWidget &window);
     // Puts the window where it was; a fixed-size window keeps its size.
-    void RestorePlacement(QWidget &window) const;
+    // False when no placement is stored.
+    bool RestorePlacement(QWidget &window) const;
 
     QString ReadString(const QString &name) const;
     void WriteString(const QString &name, const QString &value);

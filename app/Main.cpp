@@ -15,6 +15,8 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QWindow>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QUrl>
@@ -34,6 +36,7 @@
 #include "SavedGame.h"
 #include "StartupPreload.h"
 #include "Statswnd.h"
+#include "TableArea.h"
 #include "VersionInfo.h"
 
 TMainWin *MainWin = nullptr;
@@ -59,9 +62,11 @@ const QString GameFilter = QStringLiteral("Vek Solitaire games (*.veksol)");
 
 } // namespace
 
-// The window has a fixed size, but a game sizes its table (and so the
-// window) when it lays out its cells. Every call that may lay out runs with
-// the size unlocked; the outermost unlock fixes the size again at the end.
+// With a fixed card size the window has a fixed size, but a game sizes its
+// table (and so the window) when it lays out its cells. Every call that may
+// lay out runs with the size unlocked; the outermost unlock fits the cards to
+// the screen and fixes the size again at the end. With automatic sizing the
+// window keeps the size the player gives it and the cards are fitted to it.
 class TMainWin::SizeUnlock {
 public:
     explicit SizeUnlock(TMainWin &window)
@@ -76,7 +81,10 @@ public:
     {
         if (--Window.UnlockDepth == 0) {
             Window.SyncLayout();
-            Window.setFixedSize(Window.size());
+            Window.FitCards();
+            Window.SyncLayout();
+            if (!Window.IsAutomaticSize())
+                Window.setFixedSize(Window.size());
         }
     }
     SizeUnlock(const SizeUnlock &) = delete;
@@ -97,6 +105,7 @@ TMainWin::TMainWin(const Options &options)
     , Storage(QStringLiteral("VekSoftware\\VekSolitaire\\Forms\\MainWin"))
 {
     MainWin = this;
+    ScreenArea = options.ScreenArea;
     const QString dataFolder = options.DataFolder.isEmpty() ? FindDataFolder() : options.DataFolder;
     // The deck is the longest part of the start: it loads while the window is
     // built.
@@ -110,10 +119,11 @@ TMainWin::TMainWin(const Options &options)
         Answers = OwnDialogs.get();
     }
 
-    // The form: a fixed window with a system menu and a minimise box.
+    // The form: a window with a system menu, a minimise and a maximise box
+    // (the latter for automatic card sizes; a fixed window cannot grow).
     setWindowTitle(Caption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     BuildMenu();
     // The status bar measures the first text.
     Preload->WaitForFonts();
@@ -123,6 +133,11 @@ TMainWin::TMainWin(const Options &options)
     RestartTimer.setInterval(500);
     RestartTimer.setSingleShot(true);
     connect(&RestartTimer, &QTimer::timeout, this, &TMainWin::RestartTimerTimer);
+    // While the player drags the window's edge the table keeps its cards,
+    // centred; they are fitted once the edge rests.
+    FitTimer.setInterval(100);
+    FitTimer.setSingleShot(true);
+    connect(&FitTimer, &QTimer::timeout, this, &TMainWin::FitCards);
 
     // Fields. The instance marker is taken once the first frame is up (see
     // below) and never waited for.
@@ -154,9 +169,16 @@ TMainWin::TMainWin(const Options &options)
     {
         WaitWindow wait(MsgWin.get());
         deckProblems = LoadDeck();
-        Table = new GameTable(this, TheDeck.get(), this);
+        Area = new TableArea(this);
+        Table = new GameTable(Area, TheDeck.get(), this);
         Table->SetQuestions(Answers);
-        setCentralWidget(Table);
+        Area->SetTable(Table);
+        Area->SetBackgroundSource([this] { return BackgroundPicture.get(); });
+        Area->SetOnResized([this] {
+            if (IsAutomaticSize() && Game)
+                FitTimer.start();
+        });
+        setCentralWidget(Area);
         SyncLayout();
         Table->ResizeCards(CardWidth, CardHeight);
     }
@@ -175,8 +197,10 @@ TMainWin::TMainWin(const Options &options)
 
     SetUpUpdateCheck();
 
-    setFixedSize(size());
-    Storage.RestorePlacement(*this);
+    ApplySizeMode();
+    if (!IsAutomaticSize())
+        setFixedSize(size());
+    SizeWindowToGame = !Storage.RestorePlacement(*this) && IsAutomaticSize();
     RecentDecks.SetEntries(Storage.ReadList(QStringLiteral("RecentDecks")));
     UpdateRecentDecksMenu();
     SaveGameFolder = Storage.ReadString(QStringLiteral("SaveGameDir"));
@@ -250,7 +274,7 @@ QStringList TMainWin::LoadDeck()
         if (!TheDeck->Load(DeckFile))
             problems.append(TheDeck->LastError());
     }
-    TheDeck->Resize(CardWidth, CardHeight);
+    TheDeck->Resize(CardWidth, CardHeight, devicePixelRatioF());
     return problems;
 }
 
@@ -310,15 +334,22 @@ void TMainWin::BuildMenu()
     Game1->addSeparator();
     ResizeMenu = Game1->addMenu(QStringLiteral("&Cards size"));
     SizeGroup = new QActionGroup(this);
-    // Smallest first; the tag is the index into CardSizes.
-    for (const int tag : {8, 7, 0, 1, 2, 3, 4, 5, 6}) {
-        const CardSize size = CardSizes[size_t(tag)];
-        QAction *action = ResizeMenu->addAction(QStringLiteral("%1 x %2").arg(size.Width).arg(size.Height));
+    // The sizes that do not fit the screen say why.
+    ResizeMenu->setToolTipsVisible(true);
+    // Automatic first, then the sizes smallest first; the tag is the index
+    // into CardSizes.
+    for (const int tag : {AutomaticSize, 8, 7, 0, 1, 2, 3, 4, 5, 6}) {
+        const bool automatic = tag == AutomaticSize;
+        const CardSize size = automatic ? CardSize{} : CardSizes[size_t(tag)];
+        QAction *action = ResizeMenu->addAction(automatic ? QStringLiteral("&Automatic")
+                                                          : QStringLiteral("%1 x %2").arg(size.Width).arg(size.Height));
         action->setData(tag);
         action->setCheckable(true);
-        action->setChecked(tag == 0);
+        action->setChecked(automatic);
         SizeGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, action](bool checked) { ResizeClick(action, checked); });
+        if (automatic)
+            ResizeMenu->addSeparator();
     }
     SizeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     Game1->addSeparator();
@@ -397,6 +428,103 @@ void TMainWin::SyncLayout()
         frame->invalidate();
         frame->activate();
     }
+}
+
+void TMainWin::ApplySizeMode()
+{
+    const bool automatic = IsAutomaticSize();
+    Table->SetSizesWindow(!automatic);
+    Area->SetFloating(automatic);
+    if (automatic) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (isMaximized() || isFullScreen()) {
+        showNormal();
+    }
+}
+
+QSize TMainWin::AvailableArea() const
+{
+    QSize area = ScreenArea;
+    if (area.isEmpty()) {
+        const QScreen *shown = screen();
+        if (!shown)
+            shown = QGuiApplication::primaryScreen();
+        if (!shown)
+            return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        area = shown->availableGeometry().size();
+    }
+    // The frame the window manager puts around the window, once it is known.
+    return area - (frameGeometry().size() - size());
+}
+
+void TMainWin::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // A move alone never refits the cards; a frame that has become known
+    // (or changed) since the last fit may need smaller ones.
+    if (Game && frameGeometry().size() - size() != FittedFrame)
+        QTimer::singleShot(0, this, [this] { SizeUnlock unlock(*this); });
+}
+
+QSize TMainWin::TableSizeFor(CardSize size) const
+{
+    QSize table;
+    Game->Guarded([&] { table = Game->TableSizeFor(size.Width, size.Height); });
+    return table;
+}
+
+void TMainWin::FitCards()
+{
+    FitTimer.stop();
+    // Only the game whose cells are on the table can measure them.
+    if (!Game || !Table || Table->GetGame() != Game.get() || Table->GetCellCount() == 0)
+        return;
+    const CardFit::TableMeasure measure = [this](CardSize size) { return TableSizeFor(size); };
+    FittedFrame = frameGeometry().size() - size();
+    // Menu and status bar, and for a floating table its outline.
+    const QSize chrome = size() - Area->size();
+    const QSize outline = IsAutomaticSize() ? QSize(2, 2) : QSize(0, 0);
+    const QSize screenRoom = AvailableArea() - chrome - outline;
+    std::array<bool, CardSizes.size()> fits{};
+    const int fixedTag = CardFit::ChooseFixed(measure, screenRoom, SizeChoice, fits);
+    for (size_t tag = 0; tag < CardSizes.size(); ++tag) {
+        QAction *item = ItemByTag(ResizeMenu, int(tag));
+        item->setEnabled(fits[tag]);
+        if (fits[tag]) {
+            item->setToolTip(QString());
+            continue;
+        }
+        const QSize needed = measure(CardSizes[tag]) + chrome + outline;
+        item->setToolTip(QStringLiteral("Too large for this screen: the window would need %1 x %2 pixels, "
+                                        "the screen has room for %3 x %4.")
+                             .arg(needed.width())
+                             .arg(needed.height())
+                             .arg(screenRoom.width() + chrome.width() + outline.width())
+                             .arg(screenRoom.height() + chrome.height() + outline.height()));
+    }
+
+    CardSize chosen = CardSizes[size_t(fixedTag)];
+    if (IsAutomaticSize()) {
+        CheckMenuItemByTag(ResizeMenu, AutomaticSize);
+        const QSize smallest = measure(CardFit::Proportional(CardFit::SmallestWidth)) + chrome + outline;
+        setMinimumSize(smallest.boundedTo(AvailableArea()));
+        if (SizeWindowToGame && !isMaximized() && !isFullScreen()) {
+            // A first start: the table at the standard size, if it fits.
+            SizeWindowToGame = false;
+            const QSize standard = measure(CardSizes[0]) + chrome + outline;
+            resize(standard.boundedTo(AvailableArea()).expandedTo(minimumSize()));
+            SyncLayout();
+        }
+        chosen = CardFit::ChooseAutomatic(measure, Area->Room());
+    } else {
+        CheckMenuItemByTag(ResizeMenu, fixedTag);
+    }
+    if (chosen.Width == CardWidth && chosen.Height == CardHeight)
+        return;
+    CardWidth = chosen.Width;
+    CardHeight = chosen.Height;
+    Table->ResizeCards(CardWidth, CardHeight);
 }
 
 QSize TMainWin::ClientSize() const
@@ -556,7 +684,7 @@ bool TMainWin::OpenDeck(const QString &path)
         WaitWindow wait(MsgWin.get());
         loaded = TheDeck->Load(path);
         if (loaded)
-            TheDeck->Resize(CardWidth, CardHeight);
+            TheDeck->Resize(CardWidth, CardHeight, Table->GetPixelRatio());
     }
     if (!loaded) {
         // The deck keeps the pictures it had.
@@ -610,6 +738,9 @@ void TMainWin::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!Shown) {
         Shown = true;
+        // On another screen other sizes may fit.
+        if (QWindow *handle = windowHandle())
+            connect(handle, &QWindow::screenChanged, this, [this] { SizeUnlock unlock(*this); });
         FormShow();
     }
 }
@@ -741,6 +872,10 @@ void TMainWin::OpenGameMenuClick()
     Game.reset();
     Game = std::move(resumed);
     GameType = Game->GetGameId();
+    {
+        // The resumed game's table is measured now that it is the current one.
+        SizeUnlock unlock(*this);
+    }
     AdoptGame();
     SetUndoEnabled(Game->GetUndoCount() > 0);
     SetSuggestMoveEnabled(Game->GetPossibleMoveCount() > 0);
@@ -828,13 +963,18 @@ void TMainWin::ResizeClick(QAction *item, bool checkedNow)
         return;
     }
     const int tag = item->data().toInt();
-    if (tag < 0 || tag >= int(CardSizes.size()))
+    if (tag < 0 || tag > AutomaticSize)
         return;
-    CardWidth = CardSizes[size_t(tag)].Width;
-    CardHeight = CardSizes[size_t(tag)].Height;
+    SizeChoice = tag;
+    ApplySizeMode();
     WaitWindow wait(MsgWin.get());
     SizeUnlock unlock(*this);
-    Table->ResizeCards(CardWidth, CardHeight);
+    // Automatic sizing fits the cards to the window as the unlock ends.
+    if (tag != AutomaticSize) {
+        CardWidth = CardSizes[size_t(tag)].Width;
+        CardHeight = CardSizes[size_t(tag)].Height;
+        Table->ResizeCards(CardWidth, CardHeight);
+    }
 }
 
 void TMainWin::Opendeck1Click()

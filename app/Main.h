@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "CardFit.h"
 #include "Dialogs.h"
 #include "FormStorage.h"
 #include "GameHost.h"
@@ -28,6 +29,7 @@ class StartupPreload;
 class TAboutWin;
 class TMsgWin;
 class TRulesWin;
+class TableArea;
 
 // The update checker's four functions; the window calls them through this
 // table so that tests can watch the calls.
@@ -38,14 +40,6 @@ struct UpdateCalls {
     void (*CleanUp)(VUPD_UpdateInfo *info) = VUPD_CleanUp;
 };
 
-// One selectable card size; the menu item's tag is its index in CardSizes.
-struct CardSize {
-    int Width;
-    int Height;
-};
-inline constexpr std::array<CardSize, 9> CardSizes = {{
-    {88, 130}, {101, 150}, {114, 169}, {128, 189}, {141, 208}, {154, 228}, {176, 260}, {68, 100}, {54, 80},
-}};
 
 // The game program's one main window. It owns the deck, the table and the
 // current game, carries the menu, the status bar and the two timers, keeps
@@ -66,6 +60,9 @@ public:
         // The deck and fonts read ahead since before the application was
         // made; null: the window starts its own read-ahead.
         StartupPreload *Preload = nullptr;
+        // The room the screen leaves for windows; empty: that of the screen
+        // the window is on.
+        QSize ScreenArea;
     };
 
     TMainWin();
@@ -108,6 +105,7 @@ public:
     // The deck file and card size LoadSettings will choose, read ahead so
     // that the deck can load while the window is being built.
     static QString StoredDeckFile();
+    // (The standard size when the cards take the window's size.)
     static CardSize StoredCardSize();
 
     // Menu handlers.
@@ -148,6 +146,18 @@ public:
     ::Deck *GetDeck() const { return TheDeck.get(); }
     int GetCardWidth() const { return CardWidth; }
     int GetCardHeight() const { return CardHeight; }
+    // The size the player chose: a tag of CardSizes, or AutomaticSize. A
+    // fixed size whose table does not fit the screen is kept as the choice
+    // while a smaller one is used.
+    int GetSizeChoice() const { return SizeChoice; }
+    bool IsAutomaticSize() const { return SizeChoice == AutomaticSize; }
+    // The room the screen leaves for the window, less its frame.
+    QSize AvailableArea() const;
+    // Fits the cards to the screen and, with automatic sizing, to the window;
+    // brings the card-size menu in line.
+    void FitCards();
+    // Waits for the edge of the window to rest, then fits the cards.
+    QTimer FitTimer;
     int32_t GetGameType() const { return GameType; }
     const QString &GetDeckFile() const { return DeckFile; }
     const QString &GetBackgroundFile() const { return BackgroundFile; }
@@ -173,6 +183,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -195,6 +206,10 @@ private:
     // Shows a new current game: name, caption, menu check, status.
     void AdoptGame();
     void SyncLayout();
+    // A fixed window or one the player sizes, as the size choice asks.
+    void ApplySizeMode();
+    // The size of the current game's table for that card size.
+    QSize TableSizeFor(CardSize size) const;
     void Tell(const QString &text);
     Dialogs::FileRequest GameFileRequest(const QString &title, const QString &folder) const;
     // The folder a game dialog starts in: the remembered one while it
@@ -219,6 +234,7 @@ private:
 
     std::unique_ptr<QLockFile> InstanceMutex;
     GameTable *Table = nullptr;
+    TableArea *Area = nullptr;
     std::unique_ptr<::Deck> TheDeck;
     // The read-ahead of the deck, until LoadDeck takes the deck from it.
     std::unique_ptr<StartupPreload> OwnPreload;
@@ -226,6 +242,14 @@ private:
     std::unique_ptr<CardGame> Game;
     int CardWidth = 88;
     int CardHeight = 130;
+    int SizeChoice = AutomaticSize;
+    // A window of automatic size placed for the first time takes the size of
+    // its first table at the standard card size.
+    bool SizeWindowToGame = false;
+    // The window manager's frame round the window when the cards were last
+    // fitted; the frame is known only some time after the window is shown.
+    QSize FittedFrame;
+    QSize ScreenArea;
     int32_t GameType = 0;
     QString DeckFile;
     QString BackgroundFile;

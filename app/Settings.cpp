@@ -10,9 +10,9 @@
 #include "Registry.h"
 
 // The four settings of the main window under "Software\VekSoftware\VekSolitaire":
-// CardSize (the tag of the checked size item), Game (the game id), Deck and
-// Background (file paths; backslashes of older entries become slashes unless
-// a file is named with them).
+// CardSize (the tag of the chosen size item, AutomaticSize for automatic
+// sizing), Game (the game id), Deck and Background (file paths; backslashes
+// of older entries become slashes unless a file is named with them).
 
 namespace {
 
@@ -26,11 +26,11 @@ QString storedPath(const Registry &registry, const QString &name)
     return path;
 }
 
-// A stored size outside the list counts as no size at all.
+// A stored size outside the list counts as no size at all: the cards then
+// take the window's size.
 bool storedSizeIndex(const Registry &registry, int32_t &index)
 {
-    return registry.ReadInteger(QStringLiteral("CardSize"), index) && index >= 0
-        && index < int32_t(CardSizes.size());
+    return registry.ReadInteger(QStringLiteral("CardSize"), index) && index >= 0 && index <= AutomaticSize;
 }
 
 } // namespace
@@ -48,7 +48,8 @@ CardSize TMainWin::StoredCardSize()
 {
     Registry registry;
     int32_t index = 0;
-    if (registry.OpenKey(QString::fromUtf8(Addresses::SettingsKey), false) && storedSizeIndex(registry, index))
+    if (registry.OpenKey(QString::fromUtf8(Addresses::SettingsKey), false) && storedSizeIndex(registry, index)
+        && index != AutomaticSize)
         return CardSizes[size_t(index)];
     return CardSizes[0];
 }
@@ -57,6 +58,8 @@ void TMainWin::LoadSettings()
 {
     CardWidth = CardSizes[0].Width;
     CardHeight = CardSizes[0].Height;
+    SizeChoice = AutomaticSize;
+    CheckMenuItemByTag(ResizeMenu, SizeChoice);
     Registry registry;
     if (!registry.OpenKey(QString::fromUtf8(Addresses::SettingsKey), false))
         return;
@@ -69,7 +72,8 @@ void TMainWin::LoadSettings()
 
     // The window grows or shrinks with the card width, once, at start.
     int32_t index = 0;
-    if (storedSizeIndex(registry, index)) {
+    if (storedSizeIndex(registry, index) && index != AutomaticSize) {
+        SizeChoice = index;
         const float factor = float(CardSizes[size_t(index)].Width) / float(CardWidth);
         resize(int(float(width()) * factor), int(float(height()) * factor));
         CardWidth = CardSizes[size_t(index)].Width;
@@ -91,15 +95,11 @@ void TMainWin::SaveSettings()
     Registry registry;
     if (!registry.OpenKey(QString::fromUtf8(Addresses::SettingsKey), true))
         return;
-    for (QAction *item : ResizeMenu->actions()) {
-        if (!item->isChecked())
-            continue;
-        // A failing write ends the writing.
-        registry.WriteInteger(QStringLiteral("CardSize"), item->data().toInt())
-            && registry.WriteInteger(QStringLiteral("Game"), GameType)
-            && registry.WriteString(QStringLiteral("Deck"), DeckFile)
-            && registry.WriteString(QStringLiteral("Background"), BackgroundFile);
-        break;
-    }
+    // The size chosen, even where a smaller one is in use for this screen. A
+    // failing write ends the writing.
+    registry.WriteInteger(QStringLiteral("CardSize"), SizeChoice)
+        && registry.WriteInteger(QStringLiteral("Game"), GameType)
+        && registry.WriteString(QStringLiteral("Deck"), DeckFile)
+        && registry.WriteString(QStringLiteral("Background"), BackgroundFile);
     registry.CloseKey();
 }

@@ -206,6 +206,7 @@ void BM_FirstResizeAfterStart(benchmark::State &state)
 {
     Fixture &f = fixture();
     const int w = int(state.range(0)), h = int(state.range(1));
+    const int ratio = int(state.range(2));
     for (auto _ : state) {
         state.PauseTiming();
         Deck deck;
@@ -213,12 +214,21 @@ void BM_FirstResizeAfterStart(benchmark::State &state)
         deck.Resize(88, 130);
         deck.DecodePictures(NeverStop);
         state.ResumeTiming();
-        deck.Resize(w, h);
+        deck.Resize(w, h, ratio);
         deck.DecodePictures(NeverStop);
     }
-    state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
+    state.SetLabel(std::to_string(w) + "x" + std::to_string(h) + " at ratio " + std::to_string(ratio));
 }
-BENCHMARK(BM_FirstResizeAfterStart)->Args({101, 150})->Args({176, 260})->Args({54, 80})->Unit(benchmark::kMillisecond);
+// 123 x 182 stands for any size automatic sizing picks, off the nine; the
+// third value is the screen's device pixel ratio (at 2 the bitmaps of
+// 88 x 130 have 176 x 260 pixels).
+BENCHMARK(BM_FirstResizeAfterStart)
+    ->Args({101, 150, 1})
+    ->Args({123, 182, 1})
+    ->Args({176, 260, 1})
+    ->Args({54, 80, 1})
+    ->Args({88, 130, 2})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -18,6 +18,7 @@ bool Card::LoadImage(const QString &fileName, QString *error)
     Pending = PendingPicture();
     Source = std::move(loaded);
     Scaled = Source.Bitmap32();
+    Ratio = 1.0;
     return true;
 }
 
@@ -60,7 +61,21 @@ const QImage &Card::GetBitmap()
     return Source.Bitmap32();
 }
 
+void Card::ScaleImage(int w, int h, qreal ratio)
+{
+    Ratio = ratio > 0 ? ratio : 1.0;
+    ScaleTo(qRound(w * Ratio), qRound(h * Ratio));
+    ApplyRatio();
+}
+
 void Card::ScaleImage(int w, int h)
+{
+    Ratio = 1.0;
+    ScaleTo(w, h);
+    ApplyRatio();
+}
+
+void Card::ScaleTo(int w, int h)
 {
     if (Pending.Size > 0) {
         if (Pending.DisplayReady && !(Pending.Rescale && w == Pending.Width && h == Pending.Height))
@@ -126,6 +141,7 @@ bool Card::Load(QIODevice &in, QString *error)
     Suit = CardSuit(suit);
     Source.Clear();
     Scaled = QImage();
+    Ratio = 1.0;
     Pending = PendingPicture{data, offset, n, w, h, pictureWidth, pictureHeight, false, 0, 0, false};
     return true;
 }
@@ -143,7 +159,8 @@ void Card::DecodePending()
         return; // Scaled and ImageFlag were made from these very pixels
     Scaled = decoded;
     if (pending.Rescale)
-        ScaleImage(pending.Width, pending.Height);
+        ScaleTo(pending.Width, pending.Height);
+    ApplyRatio();
     FindImage(decoded, pending.RecordWidth, pending.RecordHeight);
 }
 
@@ -165,6 +182,7 @@ void Card::DecodeDisplay()
         return;
     }
     BilinearFilter(decoded, Scaled, Pending.Width, Pending.Height);
+    ApplyRatio();
     FindImage(decoded, Pending.RecordWidth, Pending.RecordHeight);
     Pending.DisplayReady = true;
 }

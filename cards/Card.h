@@ -60,6 +60,10 @@ public:
     // Rebuilds the display bitmap at w x h from the source, never from the
     // current display bitmap, so repeated resizing does not compound.
     void ScaleImage(int w, int h);
+    // The same for a card of w x h on a screen of that device pixel ratio:
+    // the bitmap has the screen's pixels (w x h times the ratio) and carries
+    // the ratio, so that it is painted at w x h without a second scaling.
+    void ScaleImage(int w, int h, qreal ratio);
     // The source as a 32-bit bitmap; it stays the card's.
     const QImage &GetBitmap();
 
@@ -162,6 +166,13 @@ private:
     // Sets ImageFlag when a pixel of the picture within the record's size is
     // not black.
     void FindImage(const QImage &decoded, int recordWidth, int recordHeight);
+    void ScaleTo(int w, int h);
+    // Gives the display bitmap the device pixel ratio it was made for.
+    void ApplyRatio()
+    {
+        if (!Scaled.isNull() && Scaled.devicePixelRatio() != Ratio)
+            Scaled.setDevicePixelRatio(Ratio);
+    }
 
     // A deck record's picture until it is decoded, with the record's size
     // (it bounds the look for a non-black pixel), the picture's own size, the
@@ -184,6 +195,7 @@ private:
 
     Picture Source;
     QImage Scaled;
+    qreal Ratio = 1.0;
     // Scaled as 32 bits for painting when it is held in another format (a
     // picture drawn on by a caller); rebuilt only when Scaled changes.
     mutable QImage PaintCache;

@@ -82,6 +82,7 @@ bool Deck::LoadVekDeck(QIODevice &in)
     }
     Width = NativeWidth;
     Height = NativeHeight;
+    Ratio = 1.0;
     for (int i = 0; i < CardCount; ++i) {
         if (!Cards[size_t(i)]->Load(in, &why)) {
             Error = QStringLiteral("card %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
@@ -238,6 +239,7 @@ void Deck::copyPicturesFrom(const Deck &other)
         *Placeholders[size_t(i)] = *other.Placeholders[size_t(i)];
     Width = other.Width;
     Height = other.Height;
+    Ratio = other.Ratio;
 }
 
 bool Deck::Load(const QString &fileName)
@@ -313,17 +315,18 @@ bool Deck::Save(const QString &fileName)
     return true;
 }
 
-void Deck::Resize(int w, int h)
+void Deck::Resize(int w, int h, qreal ratio)
 {
-    if (w == Width && h == Height)
+    if (w == Width && h == Height && ratio == Ratio)
         return;
     Width = uint16_t(w);
     Height = uint16_t(h);
-    Back->ScaleImage(w, h);
+    Ratio = ratio;
+    Back->ScaleImage(w, h, ratio);
     for (auto &card : Cards)
-        card->ScaleImage(w, h);
+        card->ScaleImage(w, h, ratio);
     for (auto &placeholder : Placeholders)
-        placeholder->ScaleImage(w, h);
+        placeholder->ScaleImage(w, h, ratio);
 }
 
 void Deck::DecodePictures(const std::atomic<bool> &stop)

@@ -65,9 +65,10 @@ public:
     // written completely; returns whether it was.
     bool Save(const QString &fileName);
 
-    // Scales every picture to w x h; nothing happens when the size is the
-    // current one.
-    void Resize(int w, int h);
+    // Scales every picture to w x h, for a screen of that device pixel ratio
+    // (see Card::ScaleImage); nothing happens when size and ratio are the
+    // current ones.
+    void Resize(int w, int h, qreal ratio = 1.0);
     // Makes the display bitmaps not made yet (the back, the placeholders, then
     // the cards), stopping early once stop is set.
     void DecodePictures(const std::atomic<bool> &stop);
@@ -89,6 +90,7 @@ public:
 
     int GetWidth() const { return Width; }
     int GetHeight() const { return Height; }
+    qreal GetPixelRatio() const { return Ratio; }
     int GetRemaining() const { return Remaining; }
 
     // Card sets of the two older formats: pictures of at most this size.
@@ -108,6 +110,7 @@ private:
     uint8_t Remaining = 0;
     uint16_t Width = NativeWidth;
     uint16_t Height = NativeHeight;
+    qreal Ratio = 1.0;
     QString Error;
 
     struct NoSeed {};

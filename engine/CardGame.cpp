@@ -161,6 +161,12 @@ void CardGame::ResetDeal()
     Table->Clear();
 }
 
+void CardGame::ClearTableForNewDeal()
+{
+    ResetDeal();
+    Table->RepaintNow();
+}
+
 void CardGame::CreateCellsWithBackground()
 {
     CreateCells();
@@ -457,8 +463,33 @@ void CardGame::ResizeCards(int w, int h)
 {
     CardWidth = w;
     CardHeight = h;
-    Deck->Resize(w, h);
+    Deck->Resize(w, h, Table->GetPixelRatio());
     LayoutCells();
+}
+
+QSize CardGame::TableSizeFor(int w, int h)
+{
+    if (CellCount() == 0)
+        return QSize();
+    // Laid out at the size asked, then again at the size in play, with the
+    // table only noting what is asked of it.
+    struct Restore {
+        CardGame &Game;
+        int Width, Height;
+        ~Restore()
+        {
+            Game.CardWidth = Width;
+            Game.CardHeight = Height;
+            Game.Guarded([this] { Game.LayoutCells(); });
+            Game.Table->SetMeasuring(false);
+        }
+    };
+    Table->SetMeasuring(true);
+    Restore restore{*this, CardWidth, CardHeight};
+    CardWidth = w;
+    CardHeight = h;
+    LayoutCells();
+    return Table->GetMeasuredSize();
 }
 
 void CardGame::HookFailed(const QString &what) noexcept

@@ -105,6 +105,9 @@ public:
     // Called by the table.
     void StartPlay();
     void ResizeCards(int w, int h);
+    // The size LayoutCells asks of the table for cards of w x h; the cells
+    // stay where they are for the current size. Empty before the first deal.
+    QSize TableSizeFor(int w, int h);
     // True while a suggestion is being shown; undo, new deals and further
     // suggestions wait for it to end.
     bool IsShowingSuggestion() const { return ShowingSuggestion; }
@@ -174,6 +177,9 @@ public:
     // as the base OnMouseUp does) and returns the lowest dragged card when the
     // dragged cards covered more than a quarter of cell target; null otherwise.
     CardWrapper *EndDragOnto(int target, int x, int y);
+    // Takes the previous deal off the table and paints it empty, so that a
+    // question asked before a new deal is not asked over the old cards.
+    void ClearTableForNewDeal();
     // Shows text unless an error was shown and no tick has passed since.
     void Status(const QString &text);
     // Shows text with the warning sound; the standing status returns after

@@ -35,7 +35,8 @@ QRect CardWrapper::OpaqueArea(const Card *card, int x, int y)
     // drawn as opaque pixels.
     if (image.isNull() || image.format() == QImage::Format_ARGB32_Premultiplied)
         return QRect();
-    return QRect(x, y, image.width(), image.height());
+    // In table coordinates, whatever the screen's pixel ratio.
+    return QRect(QPoint(x, y), image.deviceIndependentSize().toSize());
 }
 
 void CardWrapper::PaintUncovered(QPainter &canvas, int x, int y, const QRect &cover) const
@@ -43,7 +44,7 @@ void CardWrapper::PaintUncovered(QPainter &canvas, int x, int y, const QRect &co
     const Card *card = Shown();
     if (card) {
         const QImage &image = card->GetScaledBitmap();
-        const QRect whole(x, y, image.width(), image.height());
+        const QRect whole(QPoint(x, y), image.deviceIndependentSize().toSize());
         const QRect hidden = whole & cover;
         if (hidden.isEmpty()) {
             card->PaintTo(canvas, unsigned(x), unsigned(y));
@@ -57,9 +58,11 @@ void CardWrapper::PaintUncovered(QPainter &canvas, int x, int y, const QRect &co
                 QRect(QPoint(hidden.right() + 1, hidden.top()), QPoint(whole.right(), hidden.bottom())),
             };
             // Pictures Card::PaintTo draws as they are can be drawn in part
-            // directly; any other goes through Card::PaintTo under a clip.
-            const bool direct = image.format() == QImage::Format_RGB32
-                || image.format() == QImage::Format_ARGB32_Premultiplied;
+            // directly; any other, and any of a high-density screen, goes
+            // through Card::PaintTo under a clip.
+            const bool direct = (image.format() == QImage::Format_RGB32
+                                 || image.format() == QImage::Format_ARGB32_Premultiplied)
+                && image.devicePixelRatio() == 1.0;
             bool clipped = false;
             for (const QRect &strip : strips) {
                 if (strip.isEmpty())

@@ -124,8 +124,11 @@ void GameTable::ResizeCards(int w, int h)
 {
     CardWidth = w;
     CardHeight = h;
+    PixelRatio = devicePixelRatioF();
     CardMask.Render(w, h);
-    DefaultCellPicture.ScaleImage(w, h);
+    DefaultCellPicture.ScaleImage(w, h, PixelRatio);
+    if (DeckRef)
+        DeckRef->Resize(w, h, PixelRatio);
     for (const auto &wrapper : Wrappers) {
         wrapper->SetBack(DeckRef ? DeckRef->GetBack() : nullptr);
         wrapper->SetSize(w, h);
@@ -139,9 +142,19 @@ void GameTable::ResizeCards(int w, int h)
 
 void GameTable::Resize(int w, int h)
 {
+    if (Measuring) {
+        MeasuredSize = QSize(w, h);
+        return;
+    }
     QWidget *frame = window();
-    if (frame != this)
-        frame->resize(frame->width() + w - width(), frame->height() + h - height());
+    if (frame != this && SizesWindow) {
+        // The window lays out the widget that holds the table, which may be
+        // larger than the table until now.
+        QWidget *held = this;
+        while (held->parentWidget() && held->parentWidget() != frame)
+            held = held->parentWidget();
+        frame->resize(frame->width() + w - held->width(), frame->height() + h - held->height());
+    }
     // The game lays itself out right after asking, so the table takes the
     // size at once rather than when the window's layout runs.
     resize(w, h);
@@ -208,6 +221,11 @@ void GameTable::GameOver(bool won)
 {
     if (!GameOverPrompt)
         return;
+    // The move that ended the deal is drawn before the question: cards still
+    // following the mouse have landed in their cells, and the frame is painted.
+    for (const auto &wrapper : Wrappers)
+        wrapper->ClearFlags(CardWrapper::Moving);
+    RepaintNow();
     const QString caption = (won ? QStringLiteral("Congratulations") : QStringLiteral("Game over"))
         + QStringLiteral(" - Vek Solitaire");
     const QString text = (won ? QStringLiteral("Congratulations! You made it!") : QStringLiteral("Out of luck today, eh?"))
@@ -216,6 +234,12 @@ void GameTable::GameOver(bool won)
         Host().StartRestartTimer();
     else
         GameOverPrompt = false;
+}
+
+void GameTable::SetOutlined(bool outlined)
+{
+    Outlined = outlined;
+    update();
 }
 
 void GameTable::SetBackground(const QColor &colour)
@@ -234,8 +258,8 @@ void GameTable::ArrangeCells()
 
 void GameTable::DrawBackground(QPainter &canvas)
 {
-    const int w = BackBuffer.width();
-    const int h = BackBuffer.height();
+    const int w = width();
+    const int h = height();
     // Empty framed cells are filled with the same brush.
     canvas.setBrush(BackgroundColour);
     // What the cells are about to cover opaquely needs no background.
@@ -259,7 +283,8 @@ void GameTable::DrawBackground(QPainter &canvas)
         // of a few pixels costs far more than the pixels themselves.
         uint32_t *pixels = nullptr;
         qsizetype stride = 0;
-        if (canvas.device() == &BackBuffer && BackBuffer.format() == QImage::Format_RGB32) {
+        if (canvas.device() == &BackBuffer && BackBuffer.format() == QImage::Format_RGB32
+            && BackBuffer.devicePixelRatio() == 1.0) {
             pixels = reinterpret_cast<uint32_t *>(BackBuffer.bits());
             stride = BackBuffer.bytesPerLine() / 4;
         }
@@ -272,10 +297,12 @@ void GameTable::DrawBackground(QPainter &canvas)
             for (int y = rect.top(); y <= rect.bottom(); ++y)
                 std::fill_n(pixels + y * stride + rect.left(), rect.width(), colour);
         }
-        canvas.fillRect(0, 0, w, 1, Qt::black);
-        canvas.fillRect(0, h - 1, w, 1, Qt::black);
-        canvas.fillRect(0, 0, 1, h, Qt::black);
-        canvas.fillRect(w - 1, 0, 1, h, Qt::black);
+        if (Outlined) {
+            canvas.fillRect(0, 0, w, 1, Qt::black);
+            canvas.fillRect(0, h - 1, w, 1, Qt::black);
+            canvas.fillRect(0, 0, 1, h, Qt::black);
+            canvas.fillRect(w - 1, 0, 1, h, Qt::black);
+        }
         return;
     }
     // Tiled from the top-left corner.
@@ -289,8 +316,8 @@ void GameTable::DrawBackground(QPainter &canvas)
 
 void GameTable::paintPaused(QPainter &canvas)
 {
-    const int w = BackBuffer.width();
-    const int h = BackBuffer.height();
+    const int w = width();
+    const int h = height();
     canvas.fillRect(0, 0, w, h, Qt::black);
     canvas.setFont(PausedFont);
     canvas.setPen(Qt::white);
@@ -303,10 +330,24 @@ void GameTable::paintPaused(QPainter &canvas)
 
 void GameTable::Paint()
 {
-    if (BackBuffer.size() != size())
-        BackBuffer = QImage(width(), height(), QImage::Format_RGB32);
+    // The back buffer has the screen's pixels; painting is in table
+    // coordinates.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(qRound(width() * ratio), qRound(height() * ratio));
+    if (BackBuffer.size() != pixels)
+        BackBuffer = QImage(pixels, QImage::Format_RGB32);
     if (BackBuffer.isNull())
         return;
+    BackBuffer.setDevicePixelRatio(ratio);
+    // On a screen of another density the cards are scaled again, once the
+    // frame is done.
+    if (ratio != PixelRatio && !RescalePending) {
+        RescalePending = true;
+        QTimer::singleShot(0, this, [this] {
+            RescalePending = false;
+            ResizeCards(CardWidth, CardHeight);
+        });
+    }
     QPainter canvas(&BackBuffer);
     if (Game && Game->IsPaused()) {
         paintPaused(canvas);

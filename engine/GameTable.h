@@ -68,9 +68,22 @@ public:
     void ResizeCards(int w, int h);
     int GetCardWidth() const { return CardWidth; }
     int GetCardHeight() const { return CardHeight; }
-    // Makes the table w x h, growing or shrinking its window by the
-    // difference.
+    // The device pixel ratio the cards were last scaled for: on a
+    // high-density screen they have the screen's pixels, while positions,
+    // sizes and mouse input stay in the table's own (logical) coordinates.
+    qreal GetPixelRatio() const { return PixelRatio; }
+    // Makes the table w x h. While the table sizes its window, the window
+    // grows or shrinks by the difference; otherwise the window keeps its
+    // size and whatever holds the table places it. While the table measures,
+    // the size is only noted.
     void Resize(int w, int h);
+    void SetSizesWindow(bool sizes) { SizesWindow = sizes; }
+    bool SizesItsWindow() const { return SizesWindow; }
+    // Whether the table draws the black line around its edge.
+    void SetOutlined(bool outlined);
+    // While measuring, Resize notes the size asked for (CardGame::TableSizeFor).
+    void SetMeasuring(bool measuring) { Measuring = measuring; }
+    QSize GetMeasuredSize() const { return MeasuredSize; }
 
     // The last cell (scanning from the last) whose list holds wrapper: its
     // index and the wrapper's index in it. Outputs untouched when none does.
@@ -163,10 +176,16 @@ private:
     CardGame *Game = nullptr;
     int CardWidth = 176;
     int CardHeight = 260;
+    qreal PixelRatio = 1.0;
+    bool RescalePending = false;
     int LastX = 0;
     int LastY = 0;
     CardWrapper *Pressed = nullptr;
     bool GameOverPrompt = true;
+    bool SizesWindow = true;
+    bool Outlined = true;
+    bool Measuring = false;
+    QSize MeasuredSize;
     Card DefaultCellPicture;
 
     std::unique_ptr<GameHost> OwnHost;

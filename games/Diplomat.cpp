@@ -62,6 +62,7 @@ void Diplomat::NewGame(bool shuffle)
     if (IsShowingSuggestion())
         return;
     if (shuffle) {
+        ClearTableForNewDeal();
         const int level = Table->GetQuestions().AskDiplomatLevel(Table, GameLevel);
         if (ValidLevel(level))
             GameLevel = level;

@@ -86,6 +86,7 @@ void Spider::NewGame(bool shuffle)
         return;
     // A new deal asks for the level; the same deal again keeps it.
     if (shuffle) {
+        ClearTableForNewDeal();
         const int level = Table->GetQuestions().AskSpiderLevel(Table, GameLevel);
         if (ValidLevel(level))
             GameLevel = level;

@@ -125,12 +125,14 @@ protected:
         srand(7);
     }
 
-    std::unique_ptr<TMainWin> Make(bool show = true)
+    // On a screen with room for every size unless one is given.
+    std::unique_ptr<TMainWin> Make(bool show = true, QSize screen = QSize(4000, 3000))
     {
         TMainWin::Options options;
         options.DataFolder = QStringLiteral(VEK_BIN_DIR);
         options.Answers = &Answers;
         options.Update = RecordingUpdate();
+        options.ScreenArea = screen;
         auto window = std::make_unique<TMainWin>(options);
         if (show)
             window->show();
@@ -160,8 +162,8 @@ TEST_F(MainWinTest, FirstStartWithAnEmptyRegistry)
     EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
     EXPECT_TRUE(window->NoBackground->isChecked());
     EXPECT_EQ(window->ClientSize(), QSize(673, 448));
-    // The table really fills the area above the status bar.
-    EXPECT_EQ(window->GetTable()->size(), QSize(673, 448 - window->statusBar()->height()));
+    // The table's area really fills the room above the status bar.
+    EXPECT_EQ(window->centralWidget()->size(), QSize(673, 448 - window->statusBar()->height()));
     EXPECT_FALSE(window->GetDeck()->GetCard(0)->GetScaledBitmap().isNull());
     EXPECT_TRUE(Answers.Told.isEmpty());
     EXPECT_EQ(window->GetCurrentGame(), nullptr);
@@ -172,12 +174,16 @@ TEST_F(MainWinTest, FirstStartWithAnEmptyRegistry)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek Solitaire - Klondike"));
     EXPECT_EQ(window->StatusPanelText(0), QStringLiteral("Klondike"));
     EXPECT_TRUE(GameItem(*window, QStringLiteral("Klondike"))->isChecked());
-    EXPECT_TRUE(TMainWin::ItemByTag(window->ResizeMenu, 0)->isChecked());
-    // Klondike sizes its table; the fixed window follows it.
+    // A new player's cards take the window's size; the window opens around
+    // Klondike's table at the standard size, inside a one-pixel outline, and
+    // can be resized.
+    EXPECT_TRUE(TMainWin::ItemByTag(window->ResizeMenu, AutomaticSize)->isChecked());
+    EXPECT_TRUE(window->IsAutomaticSize());
+    EXPECT_EQ(window->GetCardWidth(), 88);
     EXPECT_EQ(window->GetTable()->size(), QSize(7 * 88 + 54, 455));
-    EXPECT_EQ(window->height(), window->menuBar()->height() + 455 + window->statusBar()->height());
-    EXPECT_EQ(window->minimumSize(), window->size());
-    EXPECT_EQ(window->maximumSize(), window->size());
+    EXPECT_EQ(window->height(), window->menuBar()->height() + 455 + 2 + window->statusBar()->height());
+    EXPECT_LT(window->minimumSize().width(), window->width());
+    EXPECT_GT(window->maximumSize().width(), window->width());
     EXPECT_EQ(Deal(*window->GetTable()).size(), 52u);
 }
 
@@ -192,8 +198,8 @@ TEST_F(MainWinTest, MenusFollowTheCatalogueAndListSizesSmallestFirst)
     }
     QStringList sizes;
     for (QAction *action : window->ResizeMenu->actions())
-        sizes.append(action->text());
-    EXPECT_EQ(sizes.join(QLatin1Char(',')), QStringLiteral("54 x 80,68 x 100,88 x 130,101 x 150,114 x 169,"
+        sizes.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(sizes.join(QLatin1Char(',')), QStringLiteral("&Automatic,-,54 x 80,68 x 100,88 x 130,101 x 150,114 x 169,"
                                                            "128 x 189,141 x 208,154 x 228,176 x 260"));
     EXPECT_EQ(TMainWin::ItemByTag(window->ResizeMenu, 7)->text(), QStringLiteral("68 x 100"));
     EXPECT_FALSE(window->SuggestMoveMenu->isEnabled());
@@ -218,7 +224,8 @@ TEST_F(MainWinTest, StoredCardSizeScalesTheWindowOnce)
     const std::vector<Row> rows = {
         {6, 20, {176, 260}, form * 2, 20},
         {8, 0, {54, 80}, {int(float(form.width()) * small), int(float(form.height()) * small)}, 0},
-        {9, 99, {88, 130}, form, 0},     // outside the list; a game the catalogue lacks
+        {9, 0, {88, 130}, form, 0},      // automatic
+        {10, 99, {88, 130}, form, 0},    // outside the list; a game the catalogue lacks
         {-1, -5, {88, 130}, form, 0},
         {QStringLiteral("six"), QStringLiteral("x"), {88, 130}, form, 0},
     };
@@ -233,10 +240,12 @@ TEST_F(MainWinTest, StoredCardSizeScalesTheWindowOnce)
         EXPECT_EQ(window->GetDeck()->GetWidth(), row.cards.width());
         EXPECT_EQ(window->GetTable()->GetCardWidth(), row.cards.width());
         int checked = 0;
+        const bool automatic = row.cardSize.toInt() < 0 || row.cardSize.toInt() > 8 || row.cardSize.typeId() != QMetaType::Int;
         for (QAction *action : window->ResizeMenu->actions()) {
             if (action->isChecked()) {
                 ++checked;
-                EXPECT_EQ(action->text(), QStringLiteral("%1 x %2").arg(row.cards.width()).arg(row.cards.height()));
+                EXPECT_EQ(action->text(), automatic ? QStringLiteral("&Automatic")
+                                                    : QStringLiteral("%1 x %2").arg(row.cards.width()).arg(row.cards.height()));
             }
         }
         EXPECT_EQ(checked, 1);
@@ -349,7 +358,7 @@ TEST_F(MainWinTest, ChoosingTheCheckedSizeOrGameDoesNothing)
     CardGame *game = window->GetCurrentGame();
     const auto deal = Deal(*window->GetTable());
     const QSize size = window->size();
-    QAction *sizeItem = TMainWin::ItemByTag(window->ResizeMenu, 0);
+    QAction *sizeItem = TMainWin::ItemByTag(window->ResizeMenu, AutomaticSize);
     QAction *gameItem = GameItem(*window, QStringLiteral("Klondike"));
     sizeItem->trigger();
     gameItem->trigger();
@@ -735,6 +744,85 @@ TEST_F(MainWinTest, StatisticsSurviveAGameChange)
     GameItem(*window, QStringLiteral("Golf"))->trigger();
     GameItem(*window, QStringLiteral("Klondike"))->trigger();
     EXPECT_EQ(window->GetCurrentGame()->GetPlayed(), 1);
+}
+
+// Klondike's table; the window's menu and status bar come on top.
+QSize KlondikeTable(CardSize size)
+{
+    return {7 * size.Width + 54, int(3.5 * size.Height)};
+}
+
+TEST(CardFit, TheLargestSizeWhoseTableFits)
+{
+    std::array<bool, CardSizes.size()> fits{};
+    const QSize laptop(1366, 700);
+    // 176 x 260 is chosen; 128 x 189 is the widest that fits.
+    EXPECT_EQ(CardFit::ChooseFixed(KlondikeTable, laptop, 6, fits), 3);
+    EXPECT_TRUE(fits[3] && fits[0] && fits[8]);
+    EXPECT_FALSE(fits[4] || fits[6]);
+    // A choice that fits is kept; where nothing fits the narrowest is used.
+    EXPECT_EQ(CardFit::ChooseFixed(KlondikeTable, laptop, 1, fits), 1);
+    EXPECT_EQ(CardFit::ChooseFixed(KlondikeTable, QSize(100, 100), AutomaticSize, fits), 8);
+    // Automatic: the widest card in proportion that fits, to the pixel.
+    EXPECT_EQ(CardFit::ChooseAutomatic(KlondikeTable, laptop), (CardSize{135, 199}));
+    EXPECT_EQ(CardFit::ChooseAutomatic(KlondikeTable, KlondikeTable({88, 130})), (CardSize{88, 130}));
+    EXPECT_EQ(CardFit::ChooseAutomatic(KlondikeTable, QSize(10, 10)), (CardSize{54, 80}));
+}
+
+// On a laptop screen Monte Carlo's table cannot take large cards: the sizes
+// that do not fit are disabled and say why, a smaller one is used, and the
+// choice is kept for a larger screen.
+TEST_F(MainWinTest, SizesThatDoNotFitTheScreenAreDisabled)
+{
+    WriteSetting(QStringLiteral("CardSize"), 6);
+    WriteSetting(QStringLiteral("Game"), 3);
+    {
+        auto window = Make(true, QSize(1366, 768));
+        ASSERT_EQ(window->GetCurrentGame()->GetName(), QStringLiteral("Monte Carlo"));
+        EXPECT_EQ(window->GetCardWidth(), 88);
+        EXPECT_LE(window->height(), 768);
+        EXPECT_EQ(window->GetSizeChoice(), 6);
+        EXPECT_TRUE(TMainWin::ItemByTag(window->ResizeMenu, 0)->isChecked());
+        for (int tag : {0, 7, 8, AutomaticSize})
+            EXPECT_TRUE(TMainWin::ItemByTag(window->ResizeMenu, tag)->isEnabled()) << tag;
+        for (int tag = 1; tag <= 6; ++tag) {
+            EXPECT_FALSE(TMainWin::ItemByTag(window->ResizeMenu, tag)->isEnabled()) << tag;
+            EXPECT_TRUE(TMainWin::ItemByTag(window->ResizeMenu, tag)->toolTip().startsWith("Too large for this screen"));
+        }
+        // Klondike's table is smaller: more sizes fit.
+        GameItem(*window, QStringLiteral("Klondike"))->trigger();
+        EXPECT_EQ(window->GetCardWidth(), 128);
+        EXPECT_TRUE(TMainWin::ItemByTag(window->ResizeMenu, 3)->isEnabled());
+        window->close();
+    }
+    auto large = Make(true);
+    EXPECT_EQ(large->GetCardWidth(), 176);
+}
+
+TEST_F(MainWinTest, AutomaticSizeFitsTheCardsToTheWindow)
+{
+    auto window = Make();
+    GameTable *table = window->GetTable();
+    const auto deal = Deal(*table);
+    window->resize(1200, 900);
+    window->FitCards();
+    const QSize room = window->centralWidget()->size() - QSize(2, 2);
+    const CardSize cards{window->GetCardWidth(), window->GetCardHeight()};
+    EXPECT_GT(cards.Width, 88);
+    EXPECT_EQ(cards, CardFit::Proportional(cards.Width));
+    EXPECT_TRUE(CardFit::Fits(KlondikeTable(cards), room));
+    EXPECT_FALSE(CardFit::Fits(KlondikeTable(CardFit::Proportional(cards.Width + 1)), room));
+    EXPECT_EQ(table->size(), KlondikeTable(cards));
+    // Centred in the room within the outline; the same deal, rescaled.
+    EXPECT_EQ(table->pos(), QPoint(1 + (room.width() - table->width()) / 2, 1 + (room.height() - table->height()) / 2));
+    EXPECT_EQ(Deal(*table), deal);
+    EXPECT_EQ(window->GetDeck()->GetWidth(), cards.Width);
+
+    // A fixed size fixes the window around the table again.
+    TMainWin::ItemByTag(window->ResizeMenu, 0)->trigger();
+    EXPECT_EQ(table->size(), KlondikeTable({88, 130}));
+    EXPECT_EQ(window->centralWidget()->size(), table->size());
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
 }
 
 } // namespace

@@ -56,6 +56,8 @@ QRgb PixelAt(const QImage &image, int x, int y)
 
 bool ScriptedQuestions::AskYesNo(QWidget *, const QString &caption, const QString &text)
 {
+    if (WhenAsked)
+        WhenAsked();
     Captions.append(caption);
     Texts.append(text);
     return Answer;
@@ -63,12 +65,16 @@ bool ScriptedQuestions::AskYesNo(QWidget *, const QString &caption, const QStrin
 
 int ScriptedQuestions::AskSpiderLevel(QWidget *, int current)
 {
+    if (WhenAsked)
+        WhenAsked();
     SpiderLevelsShown.push_back(current);
     return LevelAnswer;
 }
 
 int ScriptedQuestions::AskDiplomatLevel(QWidget *, int current)
 {
+    if (WhenAsked)
+        WhenAsked();
     DiplomatLevelsShown.push_back(current);
     return LevelAnswer;
 }

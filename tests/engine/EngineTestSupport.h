@@ -47,6 +47,8 @@ public:
     int LevelAnswer = Cancelled;
     std::vector<int> SpiderLevelsShown;
     std::vector<int> DiplomatLevelsShown;
+    // Runs as each question is asked, to look at the table behind it.
+    std::function<void()> WhenAsked;
 };
 
 // A small game to drive the framework. Cells (card size 40 x 60):

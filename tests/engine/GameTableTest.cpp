@@ -259,6 +259,22 @@ TEST(GameTable, EndOfGameQuestion)
     EXPECT_EQ(s.Answers.Captions.size(), 3);
 }
 
+// A dragged card that ends the deal has landed before the question comes.
+TEST(GameTable, TheWinningMoveIsDrawnBeforeTheQuestion)
+{
+    TinyTable s;
+    CardWrapper *dragged = s.Game->CellOf(TinyGame::Column1)->GetWrapper(-1);
+    dragged->AddFlags(CardWrapper::Moving);
+    dragged->MoveBy(200, 100);
+    bool landed = false;
+    s.Answers.WhenAsked = [&] {
+        const TableCell *cell = s.Game->CellOf(TinyGame::Column1);
+        landed = !dragged->IsMoving() && dragged->Position() == QPoint(cell->GetX(), cell->GetY());
+    };
+    s.Table->GameOver(true);
+    EXPECT_TRUE(landed);
+}
+
 TEST(GameTable, ResizingCardsKeepsEveryCardInItsCell)
 {
     TinyTable s;

@@ -267,9 +267,13 @@ TEST(Spider, ANewDealAsksForTheLevelARestartDoesNot)
     EXPECT_EQ(game.GetLevel(), Spider::TwoSuits);
     EXPECT_EQ(int(game.GetDealPile().size()), 4 * 52);
 
-    // Closed without OK: the level stays, the deal goes ahead.
+    // Closed without OK: the level stays, the deal goes ahead. The question
+    // comes over an empty table, not over the previous deal.
     t.Answers.LevelAnswer = EngineTest::ScriptedQuestions::Cancelled;
+    int cellsBehind = -1;
+    t.Answers.WhenAsked = [&] { cellsBehind = t.Table->GetCellCount(); };
     game.NewGame(true);
+    EXPECT_EQ(cellsBehind, 0);
     EXPECT_EQ(t.Answers.SpiderLevelsShown, (std::vector<int>{0, 1}));
     EXPECT_EQ(game.GetLevel(), Spider::TwoSuits);
     EXPECT_EQ(t.Count(Spider::Stock), 50);

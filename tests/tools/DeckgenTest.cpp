@@ -170,8 +170,8 @@ TEST_F(DeckgenTest, CornerIndicesKeepTheSuitColourDownToTheSmallestSize)
     loadDeck(deck);
     for (const QSize size : {QSize(176, 260), QSize(54, 80)}) {
         deck.Resize(size.width(), size.height());
-        // The top-left index as a fanned column leaves it visible.
-        const QRect corner(0, 0, size.width() / 3, size.height() * 26 / 260);
+        // The index, as a fan of a tenth of the card leaves it in view.
+        const QRect corner(1, 1, size.width() * 20 / 176 - 1, size.height() * 40 / 260 - 1);
         for (int i = 0; i < Deck::CardCount; ++i) {
             const QImage &face = deck.GetCard(i)->GetScaledBitmap();
             const bool red = i / 13 == Diamonds || i / 13 == Hearts;
@@ -180,6 +180,26 @@ TEST_F(DeckgenTest, CornerIndicesKeepTheSuitColourDownToTheSmallestSize)
             EXPECT_GE(own, corner.width() * corner.height() / 12) << "card " << i << " at " << size.width();
             EXPECT_LT(other * 10, own) << "card " << i << " at " << size.width();
         }
+    }
+}
+
+// At 88 x 130 the narrowest fan of any game leaves 10 pixels of a covered
+// card in view: the whole index, rank above suit, lies within them, and
+// nothing else of the card does.
+TEST_F(DeckgenTest, TheCornerIndexIsWholeWithinTheNarrowestFan)
+{
+    Deck deck;
+    loadDeck(deck);
+    deck.Resize(88, 130);
+    // (Row 0 is the card's edge.)
+    const QRect index(1, 1, 9, 24), beside(10, 1, 4, 27);
+    for (int i = 0; i < Deck::CardCount; ++i) {
+        const QImage &face = deck.GetCard(i)->GetScaledBitmap();
+        EXPECT_EQ(count(face, beside, isInk), 0) << "card " << i;
+        // Rank and suit: two blots of ink one above the other.
+        EXPECT_GE(count(face, QRect(1, 1, 9, 10), isInk), 8) << "card " << i;
+        EXPECT_GE(count(face, QRect(1, 11, 9, 9), isInk), 8) << "card " << i;
+        EXPECT_GE(count(face, index, isInk), 20) << "card " << i;
     }
 }
 

@@ -13,26 +13,30 @@ namespace Art {
 
 namespace {
 
-// The corner index: rank and suit side by side, both inside the top 26 rows.
-// That is what a fanned column leaves visible of a covered card at every card
-// size (14 of 130 rows at the default size, 8 of 80 at the smallest).
-constexpr qreal IndexCapHeight = 23.5;
-constexpr qreal IndexBaseline = 26;
-constexpr qreal IndexRankCentre = 19;
-constexpr qreal IndexSuitCentre = 47;
-constexpr qreal IndexSuitHeight = 23;
+// The corner index, as printed cards have it: the rank above the suit, in a
+// column narrow enough to show whole where a fan leaves the covered card's
+// edge in view (10 pixels at 88 x 130, 20 here), and the rank within the top
+// 20 rows, which a column fanned by 10 pixels leaves in view at 88 x 130.
+constexpr qreal IndexCentre = 10.75;
+constexpr qreal IndexWidth = 15.5;
+constexpr qreal IndexCapHeight = 15.5;
+constexpr qreal IndexBaseline = 19.5;
+constexpr qreal IndexSuitCentreY = 29.5;
+constexpr qreal IndexSuitHeight = 15;
 
 void drawIndex(QPainter &p, const Fonts &fonts, int rank, CardSuit suit)
 {
     const QColor colour = SuitColor(suit);
-    // Two digits would push the suit aside, so "10" is set narrower.
-    QPainterPath text = fonts.Rank(rank, IndexCapHeight, rank == 10 ? 0.74 : 1.0);
+    QPainterPath text = fonts.Rank(rank, IndexCapHeight);
+    // Wide letters and the two digits of "10" are narrowed to the column.
+    if (text.boundingRect().width() > IndexWidth)
+        text = fonts.Rank(rank, IndexCapHeight, IndexWidth / text.boundingRect().width());
     const QRectF box = text.boundingRect();
-    text.translate(IndexRankCentre - box.center().x(), IndexBaseline);
+    text.translate(IndexCentre - box.center().x(), IndexBaseline);
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     p.drawPath(text);
-    p.drawPath(SuitAt(suit, QPointF(IndexSuitCentre, IndexBaseline - IndexCapHeight / 2), IndexSuitHeight));
+    p.drawPath(SuitAt(suit, QPointF(IndexCentre, IndexSuitCentreY), IndexSuitHeight));
 }
 
 // Pip positions: column -1, 0 or 1 and the row as a fraction of the pip
