@@ -574,9 +574,12 @@ bool TMainWin::SetBackgroundFile(const QString &path)
 {
     auto picture = std::make_unique<Picture>();
     QString error;
-    // The table tiles the picture: an empty one must never reach it.
+    // The table tiles the picture: an empty one must never reach it. A
+    // picture that is refused leaves the current background as it is; with
+    // none yet (a stored one at start) the table goes without.
     if (!picture->Load(path, &error) || picture->isEmpty() || picture->Bitmap32().isNull()) {
-        NoBackgroundClick();
+        if (!BackgroundPicture)
+            NoBackgroundClick();
         Tell(QStringLiteral("The picture \"%1\" cannot be loaded.\n\n%2")
                  .arg(path, error.isEmpty() ? QStringLiteral("It holds no picture.") : error));
         return false;
