@@ -32,7 +32,11 @@ struct Table {
         Surface->SetQuestions(&Answers);
         Surface->SetSuggestionWait(0);
         Surface->ResizeCards(Width, Height);
-        Current = GameFactory::CreateGame(GameFactory::GetGame(0)->id, &TheDeck, Surface.get(), Width, Height);
+        // The first game of the menu that is built.
+        const GameFactory::GameInfo *first = nullptr;
+        for (int position = 0; position < GameFactory::GameCount && !(first && first->creator); ++position)
+            first = GameFactory::GetGame(position);
+        Current = GameFactory::CreateGame(first->id, &TheDeck, Surface.get(), Width, Height);
         Surface->SetGame(Current.get());
         Current->NewGame(true);
     }
