@@ -433,9 +433,6 @@ TEST(Deck, PicturesDeclaredTooLargeAreRefusedFromTheirHeaders)
     Deck deck;
     ASSERT_TRUE(deck.Load(good));
     const Snapshot before(deck);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const long peakBefore = usage.ru_maxrss;
     const QString bad = dir.filePath("bad.deck");
 
     QByteArray wide = bytes;
@@ -444,11 +441,23 @@ TEST(Deck, PicturesDeclaredTooLargeAreRefusedFromTheirHeaders)
     EXPECT_FALSE(deck.Load(bad));
     EXPECT_TRUE(deck.LastError().contains("larger than 4096 x 4096")) << deck.LastError().toStdString();
 
-    // Five records of 4096 x 4096: 320 MiB in all, each within its own limit.
-    QByteArray heavy = bytes;
-    for (int record = 0; record < 5; ++record)
-        declareJpegSize(heavy, at[size_t(record)], 4096, 4096);
+    // Five whole records of 4096 x 4096: 320 MiB in all, each within its own
+    // limit.
+    QByteArray big;
+    ASSERT_TRUE(VekJpeg::Encode(solid(4096, 4096, qRgb(9, 9, 9)), big));
+    QByteArray heavy = bytes.left(at[0]);
+    for (size_t record = 0; record < 5; ++record) {
+        heavy += bytes.mid(at[record], 14);
+        for (int shift = 0; shift < 32; shift += 8)
+            heavy += char((big.size() >> shift) & 0xff);
+        heavy += big;
+    }
+    heavy += bytes.mid(at[5]);
     writeFile(bad, heavy);
+    // Nothing is decoded: the peak stays where making the file put it.
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const long peakBefore = usage.ru_maxrss;
     EXPECT_FALSE(deck.Load(bad));
     EXPECT_TRUE(deck.LastError().contains("more than 256 MB")) << deck.LastError().toStdString();
 
