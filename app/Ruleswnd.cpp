@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "Utils.h"
+
 TRulesWin::TRulesWin(QWidget *owner)
     : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                          | Qt::WindowCloseButtonHint)
@@ -57,17 +59,21 @@ bool TRulesWin::LoadRules(const QString &gameName, QString *error)
 {
     Game->setText(gameName);
     const QString name = RulesFile(gameName);
-    QFile file(name);
-    QByteArray text;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        text = file.readAll();
-        if (file.error() == QFileDevice::NoError) {
-            Rules->setPlainText(QString::fromUtf8(text));
-            return true;
+    // Only a regular file is opened: a named pipe would hold the window up.
+    QString why;
+    if (VekIO::CheckIsFile(name, &why)) {
+        QFile file(name);
+        if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            const QByteArray text = file.readAll();
+            if (file.error() == QFileDevice::NoError) {
+                Rules->setPlainText(QString::fromUtf8(text));
+                return true;
+            }
         }
+        why = file.errorString();
     }
     if (error)
-        *error = QStringLiteral("Cannot open file \"%1\". %2").arg(name, file.errorString());
+        *error = QStringLiteral("Cannot open file \"%1\". %2").arg(name, why);
     // An open window must not go on showing the last game's rules under
     // the new name.
     if (isVisible())

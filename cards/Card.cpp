@@ -8,6 +8,7 @@
 
 #include "Bilinear.h"
 #include "JpegCodec.h"
+#include "Limits.h"
 #include "Utils.h"
 
 bool Card::LoadImage(const QString &fileName, QString *error)
@@ -133,7 +134,16 @@ bool Card::Load(QIODevice &in, QString *error)
         }
         bytes = data.constData();
     }
+    // The size comes from the header alone; a record too large is refused
+    // before the decoder allocates anything for it.
     int pictureWidth = 0, pictureHeight = 0;
+    if (!VekJpeg::ReadSize(reinterpret_cast<const uchar *>(bytes), n, pictureWidth, pictureHeight, error))
+        return false;
+    if (pictureWidth > VekLimits::MaxRecordSide || pictureHeight > VekLimits::MaxRecordSide) {
+        if (error)
+            *error = QStringLiteral("the card picture is larger than %1 x %1 pixels").arg(VekLimits::MaxRecordSide);
+        return false;
+    }
     if (!VekJpeg::Check(reinterpret_cast<const uchar *>(bytes), n, pictureWidth, pictureHeight, error))
         return false;
 
@@ -144,6 +154,13 @@ bool Card::Load(QIODevice &in, QString *error)
     Ratio = 1.0;
     Pending = PendingPicture{data, offset, n, w, h, pictureWidth, pictureHeight, false, 0, 0, false};
     return true;
+}
+
+qint64 Card::DecodedBytes() const
+{
+    if (Pending.Size > 0)
+        return VekLimits::DecodedBytes(Pending.PictureWidth, Pending.PictureHeight);
+    return VekLimits::DecodedBytes(Source.width(), Source.height());
 }
 
 void Card::DecodePending()

@@ -144,6 +144,9 @@ public:
         Realize();
         return Source;
     }
+    // What the source picture takes decoded, at four bytes a pixel, whether
+    // it has been decoded yet or not.
+    qint64 DecodedBytes() const;
 
 private:
     // The display bitmap just made becomes the source too.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "Limits.h"
 #include "Utils.h"
 
 namespace {
@@ -21,8 +22,6 @@ constexpr char RekoMagic[] = "REKO";
 // A deck of 57 native pictures is about a megabyte; nothing legitimate comes
 // close to this.
 constexpr qint64 MaxDeckFileSize = 512 * 1024 * 1024;
-// What the 57 pictures of a card set may take decoded, all together.
-constexpr qint64 MaxCardSetBytes = 256 * 1024 * 1024;
 
 constexpr const char *SuitNames[] = {"clubs", "diamonds", "hearts", "spades"};
 
@@ -125,11 +124,11 @@ bool Deck::LoadVekDeck(QIODevice &in)
 
 bool Deck::checkCardSet(int w, int h, int count, int minimumCount)
 {
-    if (w <= 0 || h <= 0 || w > MaxCardSetPictureSide || h > MaxCardSetPictureSide) {
+    if (w <= 0 || h <= 0 || w > VekLimits::MaxRecordSide || h > VekLimits::MaxRecordSide) {
         Error = QStringLiteral("the card set's pictures have an impossible size (%1 x %2)").arg(w).arg(h);
         return false;
     }
-    if (qint64(w) * h * 4 * (CardCount + 1 + PlaceholderCount) > MaxCardSetBytes) {
+    if (VekLimits::DecodedBytes(w, h) * (CardCount + 1 + PlaceholderCount) > VekLimits::MaxDeckDecodedBytes) {
         Error = QStringLiteral("the card set's pictures are too large (%1 x %2)").arg(w).arg(h);
         return false;
     }
@@ -230,6 +229,16 @@ bool Deck::loadCardSetPictures(QIODevice &in, const std::function<bool(Card &)> 
     return true;
 }
 
+qint64 Deck::DecodedBytes() const
+{
+    qint64 bytes = Back->DecodedBytes();
+    for (const auto &card : Cards)
+        bytes += card->DecodedBytes();
+    for (const auto &placeholder : Placeholders)
+        bytes += placeholder->DecodedBytes();
+    return bytes;
+}
+
 void Deck::copyPicturesFrom(const Deck &other)
 {
     *Back = *other.Back;
@@ -245,6 +254,8 @@ void Deck::copyPicturesFrom(const Deck &other)
 bool Deck::Load(const QString &fileName)
 {
     Error.clear();
+    if (!VekIO::CheckIsFile(fileName, &Error))
+        return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         Error = QStringLiteral("%1 cannot be opened: %2").arg(fileName, file.errorString());
@@ -276,6 +287,12 @@ bool Deck::Load(const QString &fileName)
         ok = scratch.LoadReko(in);
     } else {
         scratch.Error = QStringLiteral("this is not a deck file");
+        ok = false;
+    }
+    if (ok && scratch.DecodedBytes() > VekLimits::MaxDeckDecodedBytes) {
+        // Only headers have been read so far: nothing was decoded.
+        scratch.Error = QStringLiteral("its pictures would take more than %1 MB of memory")
+                            .arg(VekLimits::MaxDeckDecodedBytes / (1024 * 1024));
         ok = false;
     }
     if (!ok) {

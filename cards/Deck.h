@@ -48,8 +48,14 @@ public:
     // file is read whole before any card changes: a file that cannot be read,
     // has no known magic or is damaged anywhere returns false, leaves every
     // card as it was and puts the reason in LastError().
+    //
+    // Only regular files are read, and a deck whose pictures would take more
+    // than VekLimits::MaxDeckDecodedBytes decoded is refused before any is
+    // decoded (see Limits.h).
     bool Load(const QString &fileName);
     const QString &LastError() const { return Error; }
+    // What all its pictures take decoded, at four bytes a pixel.
+    qint64 DecodedBytes() const;
 
     static bool IsVek(QIODevice &in);
     static bool IsRkp(QIODevice &in);
@@ -92,9 +98,6 @@ public:
     int GetHeight() const { return Height; }
     qreal GetPixelRatio() const { return Ratio; }
     int GetRemaining() const { return Remaining; }
-
-    // Card sets of the two older formats: pictures of at most this size.
-    static constexpr int MaxCardSetPictureSide = 4096;
 
 private:
     void copyPicturesFrom(const Deck &other);

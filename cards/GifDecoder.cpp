@@ -56,7 +56,7 @@ QRgb colourOf(const ColorMapObject *map, int index, QRgb fallback)
 
 } // namespace
 
-bool DecodeFirstImage(const QByteArray &data, QImage &out, QString *error)
+bool DecodeFirstImage(const QByteArray &data, QImage &out, qint64 maxPixels, QString *error)
 {
     MemorySource source{&data};
     int code = 0;
@@ -66,6 +66,12 @@ bool DecodeFirstImage(const QByteArray &data, QImage &out, QString *error)
 
     const int screenW = gif->SWidth;
     const int screenH = gif->SHeight;
+    const auto tooLarge = [maxPixels](qint64 w, qint64 h) { return w * h > maxPixels; };
+    if (tooLarge(screenW, screenH)) {
+        if (error)
+            *error = QStringLiteral("the GIF picture is larger than %1 megapixels").arg(maxPixels / 1000000);
+        return false;
+    }
     int transparent = -1;
 
     for (;;) {
@@ -102,6 +108,11 @@ bool DecodeFirstImage(const QByteArray &data, QImage &out, QString *error)
             || desc.Width > MaxDimension || desc.Height > MaxDimension) {
             if (error)
                 *error = QStringLiteral("the GIF picture has an unsupported size");
+            return false;
+        }
+        if (tooLarge(w, h) || tooLarge(desc.Width, desc.Height)) {
+            if (error)
+                *error = QStringLiteral("the GIF picture is larger than %1 megapixels").arg(maxPixels / 1000000);
             return false;
         }
         const ColorMapObject *map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;

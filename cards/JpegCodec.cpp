@@ -252,6 +252,16 @@ bool DecodeInto(const uchar *data, qsizetype size, DecodeMode mode, QImage &out,
     return decode(data, size, mode, out, true, error);
 }
 
+bool ReadSize(const uchar *data, qsizetype size, int &width, int &height, QString *error)
+{
+    Decompressor d;
+    if (!begin(&d, data, size, false, error))
+        return false;
+    width = int(d.cinfo.output_width);
+    height = int(d.cinfo.output_height);
+    return true;
+}
+
 bool Check(const uchar *data, qsizetype size, int &width, int &height, QString *error)
 {
     Decompressor d;

@@ -30,6 +30,11 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
 // damaged, out keeps its size but not its pixels.
 bool DecodeInto(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
 
+// Reads only the picture's header: width and height receive the size Decode
+// would produce. Nothing is allocated for the picture's pixels or
+// coefficients, so budgets are checked with it before Check or Decode.
+bool ReadSize(const uchar *data, qsizetype size, int &width, int &height, QString *error = nullptr);
+
 // Reads the picture's header, makes the decoder ready to start and reads the
 // compressed picture data through, without making pixels: false, with a
 // message, for anything Decode in DecodeMode::BestQuality would refuse.

@@ -8,12 +8,27 @@
 
 #include "GifDecoder.h"
 #include "JpegCodec.h"
+#include "Limits.h"
+#include "Utils.h"
 
 namespace {
 
 // Card sources and backgrounds are small pictures; anything above this is
 // refused before it is read into memory.
 constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+
+void refuseLarge(const QString &fileName, QString *error)
+{
+    if (error)
+        *error = QStringLiteral("%1: the picture is larger than %2 megapixels")
+                     .arg(fileName)
+                     .arg(VekLimits::MaxPicturePixels / 1000000);
+}
+
+bool tooLarge(int width, int height)
+{
+    return qint64(width) * qint64(height) > VekLimits::MaxPicturePixels;
+}
 
 bool readWholeFile(const QString &fileName, QByteArray &data, QString *error)
 {
@@ -36,6 +51,8 @@ bool readWholeFile(const QString &fileName, QByteArray &data, QString *error)
 
 bool Picture::Load(const QString &fileName, QString *error)
 {
+    if (!VekIO::CheckIsFile(fileName, error))
+        return false;
     const QString ext = QFileInfo(fileName).suffix().toLower();
     QImage image;
     Kind kind = Kind::Other;
@@ -47,13 +64,19 @@ bool Picture::Load(const QString &fileName, QString *error)
         QString why;
         if (ext == QLatin1String("gif")) {
             kind = Kind::Gif;
-            if (!VekGif::DecodeFirstImage(data, image, &why)) {
+            if (!VekGif::DecodeFirstImage(data, image, VekLimits::MaxPicturePixels, &why)) {
                 if (error)
                     *error = QStringLiteral("%1: %2").arg(fileName, why);
                 return false;
             }
         } else {
             kind = Kind::Jpeg;
+            int width = 0, height = 0;
+            if (VekJpeg::ReadSize(reinterpret_cast<const uchar *>(data.constData()), data.size(), width, height)
+                && tooLarge(width, height)) {
+                refuseLarge(fileName, error);
+                return false;
+            }
             if (!VekJpeg::Decode(reinterpret_cast<const uchar *>(data.constData()), data.size(),
                                  VekJpeg::DecodeMode::Fast, image, &why)) {
                 if (error)
@@ -62,8 +85,16 @@ bool Picture::Load(const QString &fileName, QString *error)
             }
         }
     } else {
+        // Qt's own limit (in MB, for every reader of the process) is set to
+        // the same budget, for formats whose header gives no size.
+        QImageReader::setAllocationLimit(int(VekLimits::MaxPicturePixels * 4 / (1024 * 1024)) + 1);
         QImageReader reader(fileName, ext.toLatin1());
         reader.setAutoTransform(false);
+        const QSize declared = reader.size();
+        if (declared.isValid() && tooLarge(declared.width(), declared.height())) {
+            refuseLarge(fileName, error);
+            return false;
+        }
         if (!reader.read(&image)) {
             if (error)
                 *error = QStringLiteral("%1: %2").arg(fileName, reader.errorString());

@@ -2,9 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Utils.h"
 
+#include <QFileInfo>
 #include <QIODevice>
+#include <QString>
 
 namespace VekIO {
+
+bool CheckIsFile(const QString &fileName, QString *error)
+{
+    // Asked of the file system without opening the path; a link counts as
+    // what it points to.
+    const QFileInfo info(fileName);
+    if (!info.exists() || info.isFile())
+        return true;
+    if (error)
+        *error = QStringLiteral("%1 is not a file").arg(fileName);
+    return false;
+}
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class QIODevice;
+class QString;
 
 // Explicit little- and big-endian readers and writers for the file formats.
 // A reader returns false (and leaves the value at 0) when the stream ends
@@ -25,6 +26,12 @@ bool WriteLE32(QIODevice &out, int32_t value);
 
 // Bytes left between the stream position and its end.
 int64_t Remaining(const QIODevice &in);
+
+// False, with "<name> is not a file", for a path that exists but is not a
+// regular file (a folder, a device, a named pipe, a socket): every reader
+// asks before it opens a path, so that nothing is read forever or waited for
+// in open(). A missing file passes: opening it then says why.
+bool CheckIsFile(const QString &fileName, QString *error = nullptr);
 
 } // namespace VekIO
 

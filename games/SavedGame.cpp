@@ -113,6 +113,8 @@ bool SaveGameFile(CardGame &game, const QString &fileName, QString *error)
 
 int32_t GetSavedGameId(const QString &fileName)
 {
+    if (!VekIO::CheckIsFile(fileName))
+        return -1;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.read(magic().size()) != magic())
         return -1;
@@ -133,6 +135,8 @@ bool ReadSavedGameHeader(QIODevice &stream)
 std::unique_ptr<CardGame> ResumeGame(const QString &fileName, Deck *deck, GameTable *table, int cardWidth,
                                      int cardHeight, QString *error)
 {
+    if (!VekIO::CheckIsFile(fileName, error))
+        return nullptr;
     setError(error, CannotResumeMessage());
     const int32_t id = GetSavedGameId(fileName);
     if (id < 0)

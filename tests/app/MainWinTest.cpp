@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -690,15 +692,21 @@ TEST_F(MainWinTest, BackgroundPictures)
     EXPECT_EQ(window->GetBackgroundPicture()->width(), 16);
     EXPECT_FALSE(window->NoBackground->isChecked());
 
-    // A picture from the dialog that fails: said, and the one shown before
-    // stays.
+    // A picture from the dialog that is refused (damaged, a named pipe, a
+    // device): said, and the one shown before stays.
     const Picture *shown = window->GetBackgroundPicture();
-    Answers.OpenAnswers = {broken};
-    window->Setbackground1->trigger();
-    EXPECT_EQ(Answers.Told.size(), 2);
-    EXPECT_EQ(window->GetBackgroundFile(), good);
-    EXPECT_EQ(window->GetBackgroundPicture(), shown);
-    EXPECT_FALSE(window->NoBackground->isChecked());
+    const QString pipe = TempFile(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const QString &refused : {broken, pipe, QStringLiteral("/dev/zero")}) {
+        Answers.OpenAnswers = {refused};
+        window->Setbackground1->trigger();
+        EXPECT_TRUE(Answers.Told.last().contains(refused));
+        EXPECT_EQ(window->GetBackgroundFile(), good);
+        EXPECT_EQ(window->GetBackgroundPicture(), shown);
+        EXPECT_FALSE(window->NoBackground->isChecked());
+    }
+    EXPECT_EQ(Answers.Told.size(), 4);
+    EXPECT_TRUE(Answers.Told.last().contains("/dev/zero is not a file"));
 
     Answers.OpenAnswers = {good};
     window->Setbackground1->trigger();
@@ -706,6 +714,27 @@ TEST_F(MainWinTest, BackgroundPictures)
     EXPECT_TRUE(window->NoBackground->isChecked());
     EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
     EXPECT_TRUE(window->GetBackgroundFile().isEmpty());
+}
+
+// A stored deck and background that name a named pipe or a device: the
+// window still comes up at once, says why, and uses the standard deck and no
+// background.
+TEST_F(MainWinTest, StoredPathsThatAreNotFilesAreRefusedAtStart)
+{
+    const QString pipe = TempFile(QStringLiteral("pipe.deck"));
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const auto &[deck, background] : {std::pair{pipe, QStringLiteral("/dev/zero")}, {QStringLiteral("/dev/zero"), pipe}}) {
+        SetUp();
+        Answers.Told.clear();
+        WriteSetting(QStringLiteral("Deck"), deck);
+        WriteSetting(QStringLiteral("Background"), background);
+        auto window = Make();
+        EXPECT_TRUE(Answers.Told.join('\n').contains(deck + " is not a file"));
+        EXPECT_TRUE(Answers.Told.join('\n').contains(background + " is not a file"));
+        EXPECT_EQ(window->GetDeckFile(), StandardDeck);
+        EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
+        ASSERT_NE(window->GetCurrentGame(), nullptr);
+    }
 }
 
 TEST_F(MainWinTest, UpdateCheckerCallsInOrder)

@@ -96,4 +96,16 @@ inline uint32_t readLE32(const QByteArray &b, int at)
         | uint32_t(uint8_t(b[at + 3])) << 24;
 }
 
+// Rewrites the frame size in a JPEG stream's first baseline frame header, so
+// that a few bytes declare a picture of any size.
+inline void declareJpegSize(QByteArray &jpeg, int from, int width, int height)
+{
+    const int sof = int(jpeg.indexOf(QByteArray::fromHex("FFC0"), from));
+    ASSERT_GT(sof, 0);
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xff);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xff);
+}
+
 } // namespace testutil

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <set>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -412,6 +415,80 @@ TEST(Deck, GetCardByValueAssignsInOrder)
     EXPECT_EQ(deck.GetCard(2)->GetSuit(), Clubs);
     EXPECT_EQ(deck.GetCardByValue(13, Hearts)->GetSuit(), Hearts);
     EXPECT_EQ(deck.GetCardByValue(14, Hearts), nullptr);
+}
+
+// Budgets, checked from the records' headers: a record above 4096 x 4096, or
+// a deck whose pictures would take more than 256 MiB decoded, is refused at
+// once without decoding anything, and the deck stays as it was.
+TEST(Deck, PicturesDeclaredTooLargeAreRefusedFromTheirHeaders)
+{
+    QTemporaryDir dir;
+    Deck source;
+    fillDeck(source, 8, 8);
+    const QString good = dir.filePath("good.deck");
+    ASSERT_TRUE(source.Save(good));
+    const QByteArray bytes = readFile(good);
+    const std::vector<int> at = recordOffsets(bytes);
+
+    Deck deck;
+    ASSERT_TRUE(deck.Load(good));
+    const Snapshot before(deck);
+    const QString bad = dir.filePath("bad.deck");
+
+    QByteArray wide = bytes;
+    declareJpegSize(wide, at[1], 4097, 8);
+    writeFile(bad, wide);
+    EXPECT_FALSE(deck.Load(bad));
+    EXPECT_TRUE(deck.LastError().contains("larger than 4096 x 4096")) << deck.LastError().toStdString();
+
+    // Five whole records of 4096 x 4096: 320 MiB in all, each within its own
+    // limit.
+    QByteArray big;
+    ASSERT_TRUE(VekJpeg::Encode(solid(4096, 4096, qRgb(9, 9, 9)), big));
+    QByteArray heavy = bytes.left(at[0]);
+    for (size_t record = 0; record < 5; ++record) {
+        heavy += bytes.mid(at[record], 14);
+        for (int shift = 0; shift < 32; shift += 8)
+            heavy += char((big.size() >> shift) & 0xff);
+        heavy += big;
+    }
+    heavy += bytes.mid(at[5]);
+    writeFile(bad, heavy);
+    // Nothing is decoded: the peak stays where making the file put it.
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const long peakBefore = usage.ru_maxrss;
+    EXPECT_FALSE(deck.Load(bad));
+    EXPECT_TRUE(deck.LastError().contains("more than 256 MB")) << deck.LastError().toStdString();
+
+    EXPECT_TRUE(Snapshot(deck) == before);
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss - peakBefore, 32 * 1024) << "KiB more at the peak";
+}
+
+// Only regular files are read: a named pipe is refused without waiting in
+// open() for a writer, a device without reading it forever, and a folder.
+TEST(Deck, PathsThatAreNotFilesAreRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe.deck");
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    Deck deck;
+    fillDeck(deck, 8, 8, false);
+    const Snapshot before(deck);
+    Card card;
+    for (const QString &path : {pipe, QStringLiteral("/dev/zero"), dir.path()}) {
+        EXPECT_FALSE(deck.Load(path));
+        EXPECT_EQ(deck.LastError(), path + " is not a file");
+        QString error;
+        EXPECT_FALSE(card.LoadImage(path, &error));
+        EXPECT_EQ(error, path + " is not a file");
+    }
+    const QString pipedPicture = dir.filePath("pipe.jpg");
+    ASSERT_EQ(mkfifo(pipedPicture.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(card.LoadImage(pipedPicture));
+    EXPECT_TRUE(card.GetSource().isEmpty());
+    EXPECT_TRUE(Snapshot(deck) == before);
 }
 
 } // namespace

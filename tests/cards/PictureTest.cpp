@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -142,6 +143,38 @@ TEST(Picture, OversizedJpegIsRefusedBeforeDecoding)
                                  VekJpeg::DecodeMode::Fast, out, &error));
     EXPECT_TRUE(out.isNull());
     EXPECT_FALSE(error.isEmpty());
+}
+
+// Any picture above 100 megapixels is refused from its header, whatever
+// reads it: a GIF's screen, a JPEG's frame, a header Qt's readers read.
+TEST(Picture, PicturesAboveTheBudgetAreRefusedFromTheirHeaders)
+{
+    QTemporaryDir dir;
+    // A GIF of 16384 x 16384 in a few dozen bytes.
+    QByteArray gif("GIF89a");
+    gif += QByteArray::fromHex("00400040000000");
+    gif += QByteArray::fromHex("2C000000000100010000") + QByteArray::fromHex("02024401003B");
+    QByteArray jpeg;
+    ASSERT_TRUE(VekJpeg::Encode(solid(8, 8, qRgb(1, 2, 3)), jpeg));
+    declareJpegSize(jpeg, 0, 12000, 12000);
+    QByteArray bmp;
+    {
+        QBuffer out(&bmp);
+        out.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(solid(2, 2, qRgb(1, 2, 3)).save(&out, "BMP"));
+    }
+    bmp.replace(18, 8, QByteArray::fromHex("E02E0000E02E0000")); // 12000 x 12000
+    for (const auto &[name, bytes] : {std::pair{"huge.gif", gif}, {"huge.jpg", jpeg}, {"huge.bmp", bmp}}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        Card card;
+        QString error;
+        EXPECT_FALSE(card.LoadImage(file.fileName(), &error)) << name;
+        EXPECT_TRUE(error.contains("larger than 100 megapixels")) << error.toStdString();
+        EXPECT_TRUE(card.GetSource().isEmpty());
+    }
 }
 
 } // namespace
