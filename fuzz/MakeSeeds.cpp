@@ -52,8 +52,55 @@ QByteArray Encoded(const QImage &image, const char *format)
     return bytes;
 }
 
+void Put16(QByteArray &bytes, int value, bool bigEndian)
+{
+    const char low = char(value & 0xff), high = char((value >> 8) & 0xff);
+    bigEndian ? bytes.append(high).append(low) : bytes.append(low).append(high);
+}
+
+// A PC card set of count pictures announced, pictures of them present: 15-bit
+// words for 16 bits per pixel, else a palette and indices.
+QByteArray PcCardSet(int width, int height, int bitsPerPixel, int count, int pictures)
+{
+    QByteArray bytes("PCREKO");
+    bytes.append(10, '\0');
+    Put16(bytes, width, false);
+    Put16(bytes, height, false);
+    bytes.append(char(bitsPerPixel)).append(char(count));
+    for (int k = 0; k < pictures; ++k) {
+        bytes.append(4, '\0');
+        if (bitsPerPixel != 16)
+            for (int i = 0; i < 256; ++i)
+                Put16(bytes, i * 97 + k, false);
+        for (int i = 0; i < width * height; ++i)
+            bitsPerPixel == 16 ? Put16(bytes, k * 331 + i * 17, false) : void(bytes.append(char(k + i)));
+    }
+    return bytes;
+}
+
+// An Amiga card set: the header, the palette and the planar pictures.
+QByteArray AmigaCardSet(int width, int height, int planes, uint32_t mode, int count, int pictures)
+{
+    QByteArray bytes("REKO");
+    bytes.append(8, '\0');
+    Put16(bytes, height, true);
+    Put16(bytes, width, true);
+    Put16(bytes, int(mode >> 16), true);
+    Put16(bytes, int(mode & 0xffff), true);
+    bytes.append(char(planes)).append(char(count));
+    const int colours = 1 << ((mode & 0x800) ? planes - 2 : planes);
+    for (int i = 0; i < 3 * colours; ++i)
+        bytes.append(char(i * 29));
+    const int pictureBytes = planes * ((width + 7) / 8) * height;
+    for (int k = 0; k < pictures; ++k)
+        for (int i = 0; i < pictureBytes; ++i)
+            bytes.append(char(k * 7 + i * 45));
+    return bytes;
+}
+
 // A small deck of every record with a picture, and one whose records have
-// none; the foreign magics on their own.
+// none; the foreign magics on their own, and small card sets of both older
+// formats in each of their picture kinds.
 bool MakeDecks(const QDir &folder)
 {
     QTemporaryDir scratch;
@@ -74,7 +121,11 @@ bool MakeDecks(const QDir &folder)
     }
     return deck.Save(folder.filePath(QStringLiteral("pictures.deck")))
         && Write(folder.filePath(QStringLiteral("rkp")), QByteArray("PCREKO") + QByteArray(64, '\0'))
-        && Write(folder.filePath(QStringLiteral("reko")), QByteArray("REKO") + QByteArray(64, '\0'));
+        && Write(folder.filePath(QStringLiteral("reko")), QByteArray("REKO") + QByteArray(64, '\0'))
+        && Write(folder.filePath(QStringLiteral("direct.rkp")), PcCardSet(4, 3, 16, 53, 57))
+        && Write(folder.filePath(QStringLiteral("palette.rkp")), PcCardSet(3, 2, 8, 52, 53))
+        && Write(folder.filePath(QStringLiteral("planar.reko")), AmigaCardSet(9, 2, 2, 0, 56, 59))
+        && Write(folder.filePath(QStringLiteral("ham.reko")), AmigaCardSet(3, 2, 8, 0x800, 55, 55));
 }
 
 // The picture target reads its first byte as the extension's index.
