@@ -8,6 +8,7 @@
 #include "CardGame.h"
 #include "Golf.h"
 #include "Klondike.h"
+#include "LaBelleLucie.h"
 #include "MonteCarlo.h"
 #include "Pyramid.h"
 #include "FreeCell.h"
@@ -42,7 +43,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Golf"), 20, create<Golf>},
         {QStringLiteral("Josephine"), 8, nullptr},
         {QStringLiteral("Klondike"), 0, create<Klondike>},
-        {QStringLiteral("La Belle Lucie"), 16, nullptr},
+        {QStringLiteral("La Belle Lucie"), 16, create<LaBelleLucie>},
         {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
         {QStringLiteral("Mount Sunflower"), 23, nullptr},
         {QStringLiteral("Pyramid"), 4, create<Pyramid>},
@@ -53,7 +54,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Spider"), 2, create<Spider>},
         {QStringLiteral("St Helena"), 18, nullptr},
         {QStringLiteral("Streets"), 9, nullptr},
-        {QStringLiteral("Trefoil"), 17, nullptr},
+        {QStringLiteral("Trefoil"), 17, create<Trefoil>},
         {QStringLiteral("Wasp"), 19, nullptr},
         {QStringLiteral("Yukon"), 15, nullptr},
     }};
