@@ -6,6 +6,7 @@
 
 #include "BlackHole.h"
 #include "CardGame.h"
+#include "Cruel.h"
 #include "Golf.h"
 #include "Klondike.h"
 #include "LaBelleLucie.h"
@@ -35,7 +36,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Black Hole"), 22, create<BlackHole>},
         {QStringLiteral("Canfield"), 6, nullptr},
         {QStringLiteral("Chinese Solitaire"), 25, nullptr},
-        {QStringLiteral("Cruel"), 24, nullptr},
+        {QStringLiteral("Cruel"), 24, create<Cruel>},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
         {QStringLiteral("Eagle Wing"), 11, nullptr},
         {QStringLiteral("Forty Thieves"), 7, nullptr},
