@@ -15,6 +15,7 @@
 #include "FreeCell.h"
 #include "SeaHaven.h"
 #include "Spider.h"
+#include "StHelena.h"
 #include "Diplomat.h"
 
 namespace GameFactory {
@@ -53,7 +54,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Scorpion"), 14, nullptr},
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
         {QStringLiteral("Spider"), 2, create<Spider>},
-        {QStringLiteral("St Helena"), 18, nullptr},
+        {QStringLiteral("St Helena"), 18, create<StHelena>},
         {QStringLiteral("Streets"), 9, nullptr},
         {QStringLiteral("Trefoil"), 17, create<Trefoil>},
         {QStringLiteral("Wasp"), 19, nullptr},
