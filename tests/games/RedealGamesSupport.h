@@ -15,9 +15,7 @@ using PairsTest::Board;
 
 inline void ClickRedeal(Board &b)
 {
-    QPushButton *button = b.Table->findChild<QPushButton *>();
-    ASSERT_NE(button, nullptr);
-    button->click();
+    b.Table->findChild<QPushButton *>()->click();
 }
 
 // Moves a card that lies in a cell from firstPile on onto the top of cell.
@@ -37,11 +35,10 @@ inline void Lay(Board &b, int cell, int value, CardSuit suit, int firstPile)
 
 inline QByteArray Saved(CardGame &game)
 {
-    QByteArray bytes;
-    QBuffer out(&bytes);
+    QBuffer out;
     out.open(QIODevice::WriteOnly);
     game.SaveGame(out);
-    return bytes;
+    return out.data();
 }
 
 inline bool Load(CardGame &game, const QByteArray &bytes)
@@ -51,6 +48,28 @@ inline bool Load(CardGame &game, const QByteArray &bytes)
     in.open(QIODevice::ReadOnly);
     game.PrepareForLoad();
     return game.LoadGame(in);
+}
+
+// The deal of the games that set the Aces aside: one Ace on each of the
+// foundations 0..3, perPile face-up cards other than Aces on each pile.
+inline void ExpectAcesAside(Board &b, int firstPile, int lastPile, int perPile)
+{
+    for (int c = 0; c <= lastPile; ++c) {
+        ASSERT_EQ(b.Cell(c)->GetCount(), c < 4 ? 1 : c < firstPile ? 0 : perPile) << c;
+        for (const CardWrapper *card : b.Cell(c)->GetCards())
+            EXPECT_TRUE(card->GetFrontUp() && (card->GetCard()->GetValue() == 1) == (c < 4)) << c;
+    }
+}
+
+// Double-clicks the one pile from firstPile on that still holds a card,
+// which wins the deal.
+inline void ExpectWonByLastCard(Board &b, int firstPile)
+{
+    int last = firstPile;
+    while (b.Cell(last)->GetCount() == 0)
+        ++last;
+    EngineTest::DoubleClick(b.Table.get(), b.CentreOf(last));
+    EXPECT_EQ(b.Answers.Captions, QStringList{"Congratulations - Vek Solitaire"});
 }
 
 // A point of the card that no card above it covers.
