@@ -15,6 +15,7 @@
 // another pile (an empty pile takes nothing) or onto its foundation.
 #include "Cruel.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -153,34 +154,17 @@ void Cruel::OnDblClick(CardWrapper *, int cellIndex, int)
 
 void Cruel::Redeal()
 {
-    auto step = NewUndoStep(false);
-    step->BeginGroup(true);
-    // Pile by pile from the first, each from its bottom card up.
+    // Pile by pile from the first, each from its bottom card up; dealt again
+    // in that order, four to a pile from the first.
     std::vector<CardWrapper *> gathered;
     for (int i = FirstPile; i <= LastPile; ++i) {
         const auto &cards = Cell(i)->GetCards();
         gathered.insert(gathered.end(), cards.begin(), cards.end());
     }
-    // Each card is recorded where it lies just before it moves; undone in
-    // the opposite order, every card returns to exactly its old place.
-    auto next = gathered.begin();
-    for (int i = FirstPile; i <= LastPile; ++i) {
-        for (int n = 0; n < CardsPerPile && next != gathered.end(); ++n, ++next) {
-            step->AddPosition(*next);
-            Cell(i)->Add(*next, true);
-        }
-    }
-    ++RedealCount;
-    step->AddAction([this] {
-        --RedealCount;
-        ShowStatus();
-        Table->Invalidate();
-    });
-    step->EndGroup();
-    EndMove(std::move(step));
+    const auto pileFor = [](size_t k) { return std::min(FirstPile + int(k / CardsPerPile), int(LastPile)); };
+    DealAgain(*this, *Table, gathered, pileFor, RedealCount);
     CheckWin();
     ShowStatus();
-    Table->Invalidate();
 }
 
 // ---- Suggestions: every pile top card that fits another cell ----

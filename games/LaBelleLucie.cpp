@@ -18,6 +18,7 @@
 // onto its own fan's top, another fan or a foundation.
 #include "LaBelleLucie.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -220,36 +221,22 @@ void LaBelleLucie::Redeal()
         Error(QStringLiteral("You have already shuffled the cards 3 times!"));
         return;
     }
-    auto step = NewUndoStep(false);
-    step->BeginGroup(true);
-    // Fan by fan, each from its top card down.
-    std::vector<CardWrapper *> gathered;
+    // Fan by fan, each from its top card down; then drawn at random, one by
+    // one, three to a fan from the first.
+    std::vector<CardWrapper *> gathered, order;
     for (int i = FirstFan; i <= LastFan(); ++i) {
         const auto &cards = Cell(i)->GetCards();
         gathered.insert(gathered.end(), cards.rbegin(), cards.rend());
     }
-    // Each card is recorded where it lies just before it moves; undone in
-    // the opposite order, every card returns to exactly its old place.
-    for (int i = FirstFan; i <= LastFan() && !gathered.empty(); ++i) {
-        for (int n = 0; n < CardsPerFan && !gathered.empty(); ++n) {
-            const auto k = std::ptrdiff_t(Shuffler.bounded(quint32(gathered.size())));
-            CardWrapper *card = gathered[size_t(k)];
-            gathered.erase(gathered.begin() + k);
-            step->AddPosition(card);
-            Cell(i)->Add(card, true);
-        }
+    while (!gathered.empty()) {
+        const auto k = std::ptrdiff_t(Shuffler.bounded(quint32(gathered.size())));
+        order.push_back(gathered[size_t(k)]);
+        gathered.erase(gathered.begin() + k);
     }
-    ++DealCount;
-    step->AddAction([this] {
-        --DealCount;
-        ShowStatus();
-        Table->Invalidate();
-    });
-    step->EndGroup();
-    EndMove(std::move(step));
+    const auto fanFor = [this](size_t k) { return std::min(FirstFan + int(k / CardsPerFan), LastFan()); };
+    DealAgain(*this, *Table, order, fanFor, DealCount);
     CheckEnd();
     ShowStatus();
-    Table->Invalidate();
 }
 
 // ---- Suggestions: every fan top card that fits another cell ----

@@ -3,7 +3,10 @@
 #include "RedealButton.h"
 
 #include "CardGame.h"
+#include "CardWrapper.h"
 #include "GameTable.h"
+#include "TableCell.h"
+#include "Undo.h"
 
 RedealButton::RedealButton(CardGame &game, GameTable *table, std::function<void()> redeal)
     : Button(new QPushButton(QStringLiteral("Redeal"), table))
@@ -35,4 +38,24 @@ void RedealButton::Place(GameTable *table, int x, int y)
         Button->setParent(table);
     Button->move(x, y);
     Button->show();
+}
+
+void DealAgain(CardGame &game, GameTable &table, const std::vector<CardWrapper *> &cards,
+               const std::function<int(size_t k)> &pileFor, int32_t &count)
+{
+    auto step = game.NewUndoStep(false);
+    step->BeginGroup(true);
+    for (size_t k = 0; k < cards.size(); ++k) {
+        step->AddPosition(cards[k]);
+        table.GetCell(pileFor(k))->Add(cards[k], true);
+    }
+    ++count;
+    step->AddAction([&game, &table, &count] {
+        --count;
+        game.ShowStatus();
+        table.Invalidate();
+    });
+    step->EndGroup();
+    game.EndMove(std::move(step));
+    table.Invalidate();
 }

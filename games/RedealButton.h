@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include <QPointer>
 #include <QPushButton>
 
 class CardGame;
+class CardWrapper;
 class GameTable;
 
 // The "Redeal" button of the games that gather their cards and lay them out
@@ -38,3 +42,11 @@ public:
 private:
     QPointer<QPushButton> Button;
 };
+
+// A redeal as one undo step: the cards, in list order, each onto the top of
+// the cell pileFor(k) names for the k-th; each is recorded where it lies just
+// before it moves, so that undo (newest record first) puts every card back
+// exactly, whatever the piles held. Then count goes up by one; undo takes it
+// down again and shows the game's status.
+void DealAgain(CardGame &game, GameTable &table, const std::vector<CardWrapper *> &cards,
+               const std::function<int(size_t k)> &pileFor, int32_t &count);

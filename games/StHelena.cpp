@@ -211,30 +211,14 @@ void StHelena::Redeal()
         Error(QStringLiteral("You have already dealt the cards 3 times!"));
         return;
     }
-    auto step = NewUndoStep(false);
-    step->BeginGroup(true);
-    // Pile 19 first down to pile 8, each from its bottom card up.
+    // Pile 19 first down to pile 8, each from its bottom card up; dealt
+    // round again in that order from pile 8, not shuffled.
     std::vector<CardWrapper *> gathered;
     for (int i = LastPile; i >= FirstPile; --i) {
         const auto &cards = Cell(i)->GetCards();
         gathered.insert(gathered.end(), cards.begin(), cards.end());
     }
-    // Each card is recorded where it lies just before it moves (not while
-    // gathering: piles change size meanwhile); undone in the opposite order,
-    // every card returns to exactly its old place.
-    for (size_t k = 0; k < gathered.size(); ++k) {
-        step->AddPosition(gathered[k]);
-        Cell(FirstPile + int(k % 12))->Add(gathered[k], true);
-    }
-    ++DealCount;
-    step->AddAction([this] {
-        --DealCount;
-        ShowStatus();
-        Table->Invalidate();
-    });
-    step->EndGroup();
-    EndMove(std::move(step));
-    Table->Invalidate();
+    DealAgain(*this, *Table, gathered, [](size_t k) { return FirstPile + int(k % 12); }, DealCount);
     CheckEnd();
     ShowStatus();
 }

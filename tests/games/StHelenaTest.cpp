@@ -21,7 +21,6 @@ TEST(StHelena, DealsAndTheFirstDealFeedsEachRowsOwnFoundationsAgainAfterUndo)
     Board b(18, 4);
     for (int c = 0; c < 20; ++c)
         ASSERT_EQ(b.Cell(c)->GetCount(), c < 8 ? 1 : 8) << c;
-    EXPECT_EQ(b.Host.StatusText, "Deals: 1/3");
     // Foundation 2 holds the Ace of Hearts, 5 the King of Diamonds.
     b.Place(9, -1, 2, Hearts);
     b.Place(10, -1, 12, Hearts);
@@ -87,7 +86,6 @@ TEST(StHelena, LostOnlyAfterTheThirdDealAndWon)
         for (int k = 0; k < 12; ++k)
             b.Place(StHelena::FirstPile + k, -1, 4 + 2 * (k % 3), CardSuit(k / 3));
         b.Game->EndMove(nullptr);
-        ASSERT_EQ(b.Game->GetPossibleMoveCount(), 0);
         b.Game->OnMouseUp(0, 0);
         EXPECT_EQ(b.Answers.Captions.size(), deal == 3 ? 1 : 0) << deal;
         ClickRedeal(b);
