@@ -327,7 +327,7 @@ void TMainWin::BuildMenu()
     Recentdecks1->setEnabled(false);
     Game1->addSeparator();
     Setbackground1 = item(Game1, QStringLiteral("Set &background..."), none, &TMainWin::Setbackground1Click);
-    NoBackground = item(Game1, QStringLiteral("No &backgroud"), none, &TMainWin::NoBackgroundClick);
+    NoBackground = item(Game1, QStringLiteral("No &background"), none, &TMainWin::NoBackgroundClick);
     NoBackground->setCheckable(true);
     NoBackground->setChecked(true);
 
@@ -576,7 +576,9 @@ bool TMainWin::SetBackgroundFile(const QString &path)
     QString error;
     // The table tiles the picture: an empty one must never reach it.
     if (!picture->Load(path, &error) || picture->isEmpty() || picture->Bitmap32().isNull()) {
-        NoBackgroundClick();
+        // The background shown before stays.
+        if (!BackgroundPicture)
+            NoBackgroundClick();
         Tell(QStringLiteral("The picture \"%1\" cannot be loaded.\n\n%2")
                  .arg(path, error.isEmpty() ? QStringLiteral("It holds no picture.") : error));
         return false;
@@ -693,7 +695,23 @@ void TMainWin::PauseMenuClick()
 
 Dialogs::FileRequest TMainWin::GameFileRequest(const QString &title, const QString &folder) const
 {
-    return {title, folder, GameFilter, QStringLiteral("veksol")};
+    return {title, StartFolder(folder), GameFilter, QStringLiteral("veksol")};
+}
+
+QString TMainWin::StartFolder(const QString &remembered)
+{
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    // Made on first use; if it cannot be made the dialog starts where it likes.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        + QStringLiteral("/Saved games");
+    return QDir().mkpath(folder) ? folder : QString();
+}
+
+void TMainWin::RememberGameFolder(const QString &file)
+{
+    // Saving and opening share the folder that last worked.
+    SaveGameFolder = OpenGameFolder = QFileInfo(file).absolutePath();
 }
 
 void TMainWin::OpenGameMenuClick()
@@ -701,7 +719,6 @@ void TMainWin::OpenGameMenuClick()
     const QString file = Answers->OpenFile(this, GameFileRequest(QStringLiteral("Open a game"), OpenGameFolder));
     if (file.isEmpty())
         return;
-    OpenGameFolder = QFileInfo(file).absolutePath();
     // The counts of the current game are stored first, so that a saved game
     // of the same kind starts from them.
     if (Game)
@@ -729,6 +746,7 @@ void TMainWin::OpenGameMenuClick()
     SetSuggestMoveEnabled(Game->GetPossibleMoveCount() > 0);
     ShowPauseState();
     GameFile = file;
+    RememberGameFolder(file);
     if (IsRulesWindowVisible())
         Rules1Click();
 }
@@ -753,7 +771,6 @@ void TMainWin::SaveAsMenuClick()
     const QString file = Answers->SaveFile(this, GameFileRequest(QStringLiteral("Save the game"), SaveGameFolder));
     if (file.isEmpty())
         return;
-    SaveGameFolder = QFileInfo(file).absolutePath();
     QString error;
     if (!GameFactory::SaveGameFile(*Game, file, &error)) {
         // "Sa&ve" keeps asking until a file has been written.
@@ -761,6 +778,7 @@ void TMainWin::SaveAsMenuClick()
         return;
     }
     GameFile = file;
+    RememberGameFolder(file);
 }
 
 void TMainWin::SuggestMoveMenuClick()
@@ -944,7 +962,7 @@ void TMainWin::ShowRulesWindow()
         Tell(error);
         return;
     }
-    RulesWin->show();
+    RulesWin->ShowOver(*this);
     RulesWin->raise();
     RulesWin->activateWindow();
 }

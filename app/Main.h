@@ -197,6 +197,11 @@ private:
     void SyncLayout();
     void Tell(const QString &text);
     Dialogs::FileRequest GameFileRequest(const QString &title, const QString &folder) const;
+    // The folder a game dialog starts in: the remembered one while it
+    // exists, else "Saved games" in the user's data folder.
+    static QString StartFolder(const QString &remembered);
+    // After a game file was written or opened.
+    void RememberGameFolder(const QString &file);
     // The hooks of the statistics, rules and about windows.
     void ShowStatisticsWindow();
     void ShowRulesWindow();

@@ -482,8 +482,11 @@ void GameTable::mouseReleaseEvent(QMouseEvent *event)
 void GameTable::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
-    PressState = Press::None;
     ArrangeCells();
-    if (CardWrapper *wrapper = WrapperForPress(point))
+    CardWrapper *wrapper = WrapperForPress(point);
+    // On bare table the second press is one more press on the surface, so
+    // that its release clicks an empty stock again.
+    PressState = wrapper ? Press::None : Press::OnSurface;
+    if (wrapper)
         CardDblClick(wrapper);
 }
