@@ -199,18 +199,27 @@ void LaBelleLucie::OnDblClick(CardWrapper *, int cellIndex, int)
     CardWrapper *card = Cell(cellIndex)->GetWrapper(-1);
     if (!card)
         return;
-    for (int f = FirstFoundation; f <= LastFoundation; ++f) {
-        if (!CanPlace(card, f))
-            continue;
-        auto step = NewUndoStep(true);
-        step->AddPosition(card);
-        Cell(f)->Add(card, true);
-        EndMove(std::move(step));
-        Table->Invalidate();
-        CheckEnd();
+    // The empty foundation pictured with the card's suit first, else the
+    // first that takes it.
+    int target = -1;
+    for (int f = FirstFoundation; f <= LastFoundation && target < 0; ++f) {
+        if (ShowsSuitOf(f, card->GetCard()) && CanPlace(card, f))
+            target = f;
+    }
+    for (int f = FirstFoundation; f <= LastFoundation && target < 0; ++f) {
+        if (CanPlace(card, f))
+            target = f;
+    }
+    if (target < 0) {
+        Error(QStringLiteral("Cannot move the selected card anywhere"));
         return;
     }
-    Error(QStringLiteral("Cannot move the selected card anywhere"));
+    auto step = NewUndoStep(true);
+    step->AddPosition(card);
+    Cell(target)->Add(card, true);
+    EndMove(std::move(step));
+    Table->Invalidate();
+    CheckEnd();
 }
 
 // ---- The Redeal button: the fans gathered and dealt again at random ----
