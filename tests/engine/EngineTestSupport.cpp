@@ -123,7 +123,7 @@ void TinyGame::FindMoves()
 void TinyGame::OnClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
     Calls.push_back({QStringLiteral("click"), wrapper, cellIndex, cardIndex});
-    if (cellIndex != Stock)
+    if (cellIndex != Stock || Frozen)
         return;
     // The newest record runs first: the same card may move twice.
     auto step = NewUndoStep(true);
@@ -197,7 +197,7 @@ void TinyGame::OnMouseUp(int x, int y)
                 target = i;
             }
         }
-        if (target >= 0 && best > 25) {
+        if (target >= 0 && best > 25 && !Frozen) {
             auto step = NewUndoStep(false);
             for (CardWrapper *card : moving) {
                 step->AddMove(card, card->GetCell());
