@@ -8,13 +8,16 @@
 #include "BlackHole.h"
 #include "CardGame.h"
 #include "Canfield.h"
+#include "Cruel.h"
 #include "Golf.h"
 #include "Klondike.h"
+#include "LaBelleLucie.h"
 #include "MonteCarlo.h"
 #include "Pyramid.h"
 #include "FreeCell.h"
 #include "SeaHaven.h"
 #include "Spider.h"
+#include "StHelena.h"
 #include "Diplomat.h"
 #include "ChineseSolitaire.h"
 #include "MountSunflower.h"
@@ -43,7 +46,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Black Hole"), 22, create<BlackHole>},
         {QStringLiteral("Canfield"), 6, create<Canfield>},
         {QStringLiteral("Chinese Solitaire"), 25, create<ChineseSolitaire>},
-        {QStringLiteral("Cruel"), 24, nullptr},
+        {QStringLiteral("Cruel"), 24, create<Cruel>},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
         {QStringLiteral("Eagle Wing"), 11, create<EagleWing>},
         {QStringLiteral("Forty Thieves"), 7, create<FortyThieves>},
@@ -51,7 +54,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Golf"), 20, create<Golf>},
         {QStringLiteral("Josephine"), 8, create<Josephine>},
         {QStringLiteral("Klondike"), 0, create<Klondike>},
-        {QStringLiteral("La Belle Lucie"), 16, nullptr},
+        {QStringLiteral("La Belle Lucie"), 16, create<LaBelleLucie>},
         {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
         {QStringLiteral("Mount Sunflower"), 23, create<MountSunflower>},
         {QStringLiteral("Pyramid"), 4, create<Pyramid>},
@@ -60,9 +63,9 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Scorpion"), 14, create<Scorpion>},
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
         {QStringLiteral("Spider"), 2, create<Spider>},
-        {QStringLiteral("St Helena"), 18, nullptr},
+        {QStringLiteral("St Helena"), 18, create<StHelena>},
         {QStringLiteral("Streets"), 9, create<Streets>},
-        {QStringLiteral("Trefoil"), 17, nullptr},
+        {QStringLiteral("Trefoil"), 17, create<Trefoil>},
         {QStringLiteral("Wasp"), 19, create<Wasp>},
         {QStringLiteral("Yukon"), 15, create<Yukon>},
     }};
