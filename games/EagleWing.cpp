@@ -226,6 +226,15 @@ void EagleWing::FindMoves()
     }
 }
 
+void EagleWing::FindAnyMove()
+{
+    // Undo never lowers the count, so a click on the empty stock tried here
+    // would use up a turn of the waste the player never made.
+    const int32_t redeals = RedealCount;
+    CardGame::FindAnyMove();
+    RedealCount = redeals;
+}
+
 // ---- The end: every card on the foundations ----
 
 void EagleWing::CheckWin()

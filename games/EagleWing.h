@@ -39,6 +39,8 @@ public:
     void OnMouseUp(int x, int y) override;
     void SaveGame(QIODevice &stream) override;
     bool LoadGame(QIODevice &stream) override;
+    // Tried moves are taken back, and so is what they did to the redeal count.
+    void FindAnyMove() override;
 
     // May the card go onto the cell with that index?
     bool Accepts(const Card *card, int target) const;

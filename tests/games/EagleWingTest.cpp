@@ -19,10 +19,11 @@ struct EagleTable : LevelTable {
     EagleWing &Game() const { return static_cast<EagleWing &>(*LevelTable::Game); }
     void Set(Layout cells, int base = 1, int rest = E::Stock)
     {
-        // Columns not listed hold one card each, of clubs from the 2 up.
-        for (int c = E::FirstColumn, v = 2; c <= E::LastColumn; ++c) {
+        // Columns not listed hold one card each, 2 to 9, clubs and hearts
+        // in turn: none goes on another.
+        for (int c = E::FirstColumn; c <= E::LastColumn; ++c) {
             if (std::none_of(cells.begin(), cells.end(), [c](const auto &cell) { return cell.first == c; }))
-                cells.push_back({c, {{v++, Clubs}}});
+                cells.push_back({c, {{c - 5, c % 2 ? Clubs : Hearts}}});
         }
         ASSERT_TRUE(Load(PositionBytes(cells, rest, Words({0, base, 0}))));
     }
@@ -60,9 +61,9 @@ TEST(EagleWing, EmptiedColumnsTakeTheReserveTurnedUpInOneStep)
     EXPECT_EQ(t.Cells(), start);
 
     // With the reserve gone, an empty column takes any card.
-    t.Set({{7, {}}, {E::Waste, {{9, Hearts}}}});
+    t.Set({{7, {}}, {E::Waste, {{9, Spades}}}});
     t.DragOnto(E::Waste, 0, 7);
-    EXPECT_EQ(t.CellOf(7)->GetCard(-1), t.CardOf(9, Hearts));
+    EXPECT_EQ(t.CellOf(7)->GetCard(-1), t.CardOf(9, Spades));
 }
 
 TEST(EagleWing, TheStockGoesRoundThreeTimesAndUndoKeepsTheCount)
@@ -70,6 +71,9 @@ TEST(EagleWing, TheStockGoesRoundThreeTimesAndUndoKeepsTheCount)
     EagleTable t;
     t.Set({}, 1, E::Waste);
     const int cards = t.Count(E::Waste);
+    // The only move is the stock; looking for it uses no turn.
+    t.Game().SuggestMove();
+    EXPECT_EQ(t.Game().GetRedealCount(), 0);
     t.ClickCell(E::Stock); // first turn over
     EXPECT_EQ(t.Count(E::Waste), 1);
     t.Game().Undo();
