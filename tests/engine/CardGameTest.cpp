@@ -302,9 +302,16 @@ TEST(CardGame, PairSuggestionFramesBothTopCardsAndRestoresTheirFlags)
     EXPECT_EQ(b->GetFlags(), flagsB);
 }
 
-TEST(CardGame, NoSuggestionIsAnError)
+TEST(CardGame, NoSuggestionIsAnErrorOnlyWhenNothingCanMove)
 {
     TinyTable s;
+    // The game lists nothing, but a card can still move.
+    s.Game->SuggestMove();
+    EXPECT_EQ(s.Game->GetPossibleMoveCount(), 1);
+    EXPECT_EQ(s.Host.Beeps, 0);
+    for (int c = 0; c < s.Table->GetCellCount(); ++c)
+        s.Table->GetCell(c)->Clear();
+    s.Game->EndMove(nullptr);
     s.Game->SuggestMove();
     EXPECT_EQ(s.Host.StatusText, QStringLiteral("No move is available"));
     EXPECT_EQ(s.Host.Beeps, 1);
