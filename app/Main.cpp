@@ -183,12 +183,6 @@ TMainWin::TMainWin(const Options &options)
     OpenGameFolder = Storage.ReadString(QStringLiteral("OpenGameDir"));
 }
 
-size_t TMainWin::TableBytesAtMost(CardSize size)
-{
-    const double factor = double(size.Width) / double(CardSizes[0].Width);
-    return size_t(FormClientWidth * factor + 1) * size_t(FormClientHeight * factor + 1) * 4;
-}
-
 TMainWin::~TMainWin()
 {
     FormDestroy();

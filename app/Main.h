@@ -109,9 +109,6 @@ public:
     // that the deck can load while the window is being built.
     static QString StoredDeckFile();
     static CardSize StoredCardSize();
-    // The most a 32-bit picture of the table takes at the start for a card
-    // size: the form's client area, scaled with the card width.
-    static size_t TableBytesAtMost(CardSize size);
 
     // Menu handlers.
     void NewGameMenuClick();

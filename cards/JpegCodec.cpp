@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegCodec.h"
 
-#include "PixelPool.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -225,9 +224,7 @@ bool decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, boo
     QImage fresh;
     QImage *target = &out;
     if (!(reuse && out.width() == w && out.height() == h && out.format() == QImage::Format_RGB32 && out.isDetached())) {
-        // A buffer kept for reuse is scratch, never handed out: it comes from
-        // the heap and leaves the picture pool's memory to pictures that stay.
-        fresh = reuse ? QImage(w, h, QImage::Format_RGB32) : VekPixels::NewImage32(w, h);
+        fresh = QImage(w, h, QImage::Format_RGB32);
         if (fresh.isNull()) {
             setError(error, "not enough memory for the JPEG picture", nullptr);
             return false;

@@ -26,9 +26,8 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
 
 // As Decode, but into out's own pixels when out already is a 32-bit picture of
 // that size that no other image shares: a buffer decoded into over and over
-// stays in memory that has been touched already. A new buffer comes from the
-// heap, not from the picture pool. When the stream turns out damaged, out
-// keeps its size but not its pixels.
+// stays in memory that has been touched already. When the stream turns out
+// damaged, out keeps its size but not its pixels.
 bool DecodeInto(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
 
 // Reads the picture's header, makes the decoder ready to start and reads the

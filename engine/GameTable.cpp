@@ -18,7 +18,6 @@
 #include "Deck.h"
 #include "GameHost.h"
 #include "Picture.h"
-#include "PixelPool.h"
 #include "Questions.h"
 #include "TableCell.h"
 
@@ -305,7 +304,7 @@ void GameTable::paintPaused(QPainter &canvas)
 void GameTable::Paint()
 {
     if (BackBuffer.size() != size())
-        BackBuffer = VekPixels::NewImage32(width(), height()); // memory handed out cheaply at start
+        BackBuffer = QImage(width(), height(), QImage::Format_RGB32);
     if (BackBuffer.isNull())
         return;
     QPainter canvas(&BackBuffer);

@@ -22,7 +22,6 @@
 #include "CardGame.h"
 #include "CardWrapper.h"
 #include "Deck.h"
-#include "EarlyStart.h"
 #include "FirstFrameReporter.h"
 #include "GameFactory.h"
 #include "GameTable.h"
@@ -275,25 +274,19 @@ TEST_F(MainWinTest, AReadAheadForOtherSettingsIsNotUsed)
     EXPECT_TRUE(Answers.Told.isEmpty());
 }
 
-// In the program, the read-ahead goes on on the thread that has been reading
-// the fonts since before main; a second read-ahead, or one in a process that
-// has no such thread, starts its own.
-TEST_F(MainWinTest, TheReadAheadGoesOnOnTheEarlyThread)
+// The read-ahead reads the fonts, then the deck the settings name, scaled
+// and with its back made; a second one in the same process does the same.
+TEST_F(MainWinTest, TheReadAheadReadsTheFontsThenTheDeck)
 {
-    EarlyThread &early = EarlyThread::Program();
-    ASSERT_TRUE(early.Begin(environ));
     for (int round = 0; round < 2; ++round) {
         StartupPreload readAhead{QStringLiteral(VEK_BIN_DIR)};
         readAhead.WaitForFonts();
-        EXPECT_TRUE(early.FontsRead());
         bool loaded = false;
         const std::unique_ptr<Deck> deck = readAhead.TakeDeck(loaded);
         EXPECT_TRUE(loaded) << deck->LastError().toStdString();
         EXPECT_EQ(readAhead.File(), QDir(QStringLiteral(VEK_BIN_DIR)).absoluteFilePath(StandardDeck));
         EXPECT_FALSE(deck->GetBack()->GetScaledBitmap().isNull());
         readAhead.Finish();
-        // The first one took the early thread's work over.
-        EXPECT_FALSE(early.Continue([](void *) {}, nullptr));
     }
 }
 
