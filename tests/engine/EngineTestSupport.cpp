@@ -129,7 +129,7 @@ void TinyGame::FindMoves()
 void TinyGame::OnClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
     Calls.push_back({QStringLiteral("click"), wrapper, cellIndex, cardIndex});
-    if (cellIndex != Stock || Frozen)
+    if (cellIndex != Stock)
         return;
     // The newest record runs first: the same card may move twice.
     auto step = NewUndoStep(true);
@@ -203,7 +203,7 @@ void TinyGame::OnMouseUp(int x, int y)
                 target = i;
             }
         }
-        if (target >= 0 && best > 25 && !Frozen) {
+        if (target >= 0 && best > 25) {
             auto step = NewUndoStep(false);
             for (CardWrapper *card : moving) {
                 step->AddMove(card, card->GetCell());

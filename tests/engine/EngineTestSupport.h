@@ -106,8 +106,6 @@ public:
     // The foundation count that wins the deal.
     int WinAt = 1000;
     bool ThrowOnPress = false;
-    // Refuses every drop and stock click: a position with no legal move.
-    bool Frozen = false;
     int LastDropTarget = -1;
 };
 
