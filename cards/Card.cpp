@@ -197,3 +197,172 @@ bool Card::Save(QIODevice &out)
         && VekIO::WriteU8(out, uint8_t(Suit)) && VekIO::WriteLE32(out, int32_t(jpeg.size()))
         && out.write(jpeg) == jpeg.size();
 }
+
+// ---- Card sets of the two older formats ----------------------------------
+
+namespace {
+
+// A 5-bit channel widened to 8 bits by repeating its top bits.
+inline uint32_t widen5(uint32_t c)
+{
+    return (c << 3) | (c >> 2);
+}
+
+inline QRgb rgb555(uint16_t word)
+{
+    return qRgb(int(widen5((word >> 10) & 31)), int(widen5((word >> 5) & 31)), int(widen5(word & 31)));
+}
+
+inline uint16_t le16(const uchar *p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+// A value of bits bits spread over 8 bits by repeating it (4 bits: times 17).
+inline int replicate(int value, int bits)
+{
+    int result = 0;
+    for (int shift = 8 - bits;; shift -= bits) {
+        result |= shift >= 0 ? value << shift : value >> -shift;
+        if (shift <= 0)
+            break;
+    }
+    return result & 0xff;
+}
+
+inline QRgb paletteEntry(const QByteArray &palette, int v)
+{
+    if (3 * qsizetype(v) + 2 >= palette.size())
+        return qRgb(0, 0, 0);
+    const auto *p = reinterpret_cast<const uchar *>(palette.constData()) + 3 * v;
+    return qRgb(p[0], p[1], p[2]);
+}
+
+// The value of pixel x of a row from its planes, plane 0 the lowest bit.
+inline int planarValue(const uchar *row, int rowBytes, int planes, int x)
+{
+    const uchar mask = uchar(0x80 >> (x & 7));
+    int v = 0;
+    for (int k = 0; k < planes; ++k)
+        if (row[k * rowBytes + (x >> 3)] & mask)
+            v |= 1 << k;
+    return v;
+}
+
+} // namespace
+
+void Card::TakeDecodedPicture()
+{
+    Pending = PendingPicture();
+    Source.SetBitmap(Scaled);
+}
+
+bool Card::LoadFromRkp(QIODevice &in, int w, int h, int bitsPerPixel)
+{
+    if (w <= 0 || h <= 0)
+        return false;
+    const bool direct = bitsPerPixel == 16;
+    const qint64 pixels = qint64(w) * h;
+    const qint64 size = 4 + (direct ? 2 * pixels : 512 + pixels);
+    if (VekIO::Remaining(in) < size)
+        return false;
+    const QByteArray data = in.read(size);
+    if (data.size() != size)
+        return false;
+    QImage picture(w, h, QImage::Format_RGB32);
+    if (picture.isNull())
+        return false;
+    const auto *bytes = reinterpret_cast<const uchar *>(data.constData()) + 4;
+    QRgb palette[256];
+    if (!direct) {
+        for (int i = 0; i < 256; ++i)
+            palette[i] = rgb555(le16(bytes + 2 * i));
+        bytes += 512;
+    }
+    for (int y = 0; y < h; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < w; ++x, bytes += direct ? 2 : 1)
+            row[x] = direct ? rgb555(le16(bytes)) : palette[*bytes];
+    }
+    Scaled = picture;
+    TakeDecodedPicture();
+    return true;
+}
+
+bool Card::LoadFromReko(QIODevice &in, int w, int h, int planes, uint32_t mode, const QByteArray &palette)
+{
+    if (w <= 0 || h <= 0 || planes < 1 || planes > 8)
+        return false;
+    const qint64 size = qint64(planes) * ((w + 7) / 8) * h;
+    if (VekIO::Remaining(in) < size)
+        return false;
+    const QByteArray data = in.read(size);
+    if (data.size() != size)
+        return false;
+    const QImage before = Scaled;
+    Scaled = QImage(w, h, QImage::Format_RGB32);
+    if (Scaled.isNull()) {
+        Scaled = before;
+        return false;
+    }
+    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
+    if (mode & 0x800)
+        DecodeHAMBitmap(bytes, w, h, planes, palette);
+    else
+        DecodeBitmap(bytes, w, h, planes, palette);
+    TakeDecodedPicture();
+    return true;
+}
+
+void Card::DecodeBitmap(const uchar *data, int w, int h, int planes, const QByteArray &palette)
+{
+    if (Scaled.width() != w || Scaled.height() != h || Scaled.format() != QImage::Format_RGB32)
+        Scaled = QImage(w, h, QImage::Format_RGB32);
+    if (Scaled.isNull() || planes < 1 || planes > 8)
+        return;
+    const int rowBytes = (w + 7) / 8;
+    for (int y = 0; y < h; ++y) {
+        const uchar *row = data + qsizetype(y) * planes * rowBytes;
+        auto *out = reinterpret_cast<QRgb *>(Scaled.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            out[x] = paletteEntry(palette, planarValue(row, rowBytes, planes, x));
+    }
+}
+
+void Card::DecodeHAMBitmap(const uchar *data, int w, int h, int planes, const QByteArray &palette)
+{
+    if (Scaled.width() != w || Scaled.height() != h || Scaled.format() != QImage::Format_RGB32)
+        Scaled = QImage(w, h, QImage::Format_RGB32);
+    if (Scaled.isNull() || planes < 3 || planes > 8)
+        return;
+    const int rowBytes = (w + 7) / 8;
+    const int dataBits = planes - 2;
+    const int dataMask = (1 << dataBits) - 1;
+    for (int y = 0; y < h; ++y) {
+        const uchar *row = data + qsizetype(y) * planes * rowBytes;
+        auto *out = reinterpret_cast<QRgb *>(Scaled.scanLine(y));
+        QRgb held = paletteEntry(palette, 0); // every row starts from entry 0
+        for (int x = 0; x < w; ++x) {
+            const int v = planarValue(row, rowBytes, planes, x);
+            const int control = v >> dataBits;
+            // Eight planes put the six data bits at the top of the channel;
+            // fewer planes spread their data bits over the whole channel.
+            const int channel = planes == 8 ? (v * 4) & 0xff : replicate(v & dataMask, dataBits);
+            switch (control) {
+            case 0:
+                held = paletteEntry(palette, v);
+                break;
+            case 1:
+                held = qRgb(qRed(held), qGreen(held), channel);
+                break;
+            case 2:
+                held = qRgb(channel, qGreen(held), qBlue(held));
+                break;
+            default:
+                held = qRgb(qRed(held), channel, qBlue(held));
+                break;
+            }
+            out[x] = held;
+        }
+    }
+}

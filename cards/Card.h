@@ -82,6 +82,25 @@ public:
     // stream refuses the bytes.
     bool Save(QIODevice &out);
 
+    // Reads one picture of a PC card set: two ignored 16-bit words, then h
+    // rows of w little-endian 5-5-5 words (16 bits per pixel) or, for any
+    // other depth, a palette of 256 such words and h rows of w indices. The
+    // picture becomes the source and the display bitmap; rank, suit and the
+    // image flag stay as they were. False, with the card unchanged, when the
+    // stream holds less than the picture or the size is empty.
+    bool LoadFromRkp(QIODevice &in, int w, int h, int bitsPerPixel);
+    // Reads one picture of an Amiga card set: for each row, the row of each
+    // of the planes (plane 0 first, (w + 7) / 8 bytes each). Hold-and-modify
+    // pictures when bit 0x800 of mode is set. Otherwise as LoadFromRkp.
+    bool LoadFromReko(QIODevice &in, int w, int h, int planes, uint32_t mode, const QByteArray &palette);
+    // Turn planar data of w x h pixels into the display bitmap: each pixel's
+    // value picks a palette entry (three bytes red, green, blue), or, for
+    // hold-and-modify, its top two bits say which channel of the colour held
+    // from the pixel on its left it changes. Palette entries the palette does
+    // not hold are black.
+    void DecodeBitmap(const uchar *data, int w, int h, int planes, const QByteArray &palette);
+    void DecodeHAMBitmap(const uchar *data, int w, int h, int planes, const QByteArray &palette);
+
     // Makes the display bitmap of a picture read from a deck record now
     // rather than when it is first needed.
     void Decode() { RealizeDisplay(); }
@@ -123,6 +142,8 @@ public:
     }
 
 private:
+    // The display bitmap just made becomes the source too.
+    void TakeDecodedPicture();
     // Decodes a picture read from a deck record that has not been decoded yet.
     void Realize() const
     {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 
 #include <QBuffer>
 #include <QFile>
@@ -20,6 +21,10 @@ constexpr char RekoMagic[] = "REKO";
 // A deck of 57 native pictures is about a megabyte; nothing legitimate comes
 // close to this.
 constexpr qint64 MaxDeckFileSize = 512 * 1024 * 1024;
+// What the 57 pictures of a card set may take decoded, all together.
+constexpr qint64 MaxCardSetBytes = 256 * 1024 * 1024;
+
+constexpr const char *SuitNames[] = {"clubs", "diamonds", "hearts", "spades"};
 
 bool startsWith(QIODevice &in, const char *magic, int length)
 {
@@ -90,6 +95,18 @@ bool Deck::LoadVekDeck(QIODevice &in)
             return false;
         }
     }
+    // Games find cards by rank and suit: each may be there only once.
+    uint64_t seen = 0;
+    for (const auto &card : Cards) {
+        const uint64_t bit = uint64_t(1) << (card->GetSuit() * 13 + card->GetValue() - 1);
+        if (seen & bit) {
+            Error = QStringLiteral("the deck holds the %1 of %2 twice")
+                        .arg(card->GetValue())
+                        .arg(QLatin1String(SuitNames[card->GetSuit()]));
+            return false;
+        }
+        seen |= bit;
+    }
     uint32_t placeholders;
     if (!VekIO::ReadLE32(in, placeholders)) {
         Error = QStringLiteral("the deck file is cut short");
@@ -99,6 +116,113 @@ bool Deck::LoadVekDeck(QIODevice &in)
     for (uint32_t i = 0; i < placeholders && i < uint32_t(PlaceholderCount); ++i) {
         if (!Placeholders[i]->Load(in, &why)) {
             Error = QStringLiteral("placeholder %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Deck::checkCardSet(int w, int h, int count, int minimumCount)
+{
+    if (w <= 0 || h <= 0 || w > MaxCardSetPictureSide || h > MaxCardSetPictureSide) {
+        Error = QStringLiteral("the card set's pictures have an impossible size (%1 x %2)").arg(w).arg(h);
+        return false;
+    }
+    if (qint64(w) * h * 4 * (CardCount + 1 + PlaceholderCount) > MaxCardSetBytes) {
+        Error = QStringLiteral("the card set's pictures are too large (%1 x %2)").arg(w).arg(h);
+        return false;
+    }
+    if (count < minimumCount) {
+        Error = QStringLiteral("the card set holds %1 pictures, too few for a back and 52 cards").arg(count);
+        return false;
+    }
+    return true;
+}
+
+bool Deck::LoadRkp(QIODevice &in)
+{
+    uint16_t skipped, w, h;
+    uint32_t ignored;
+    uint8_t bitsPerPixel, count;
+    if (!VekIO::ReadLE16(in, skipped) || !VekIO::ReadLE32(in, ignored) || !VekIO::ReadLE32(in, ignored)
+        || !VekIO::ReadLE16(in, w) || !VekIO::ReadLE16(in, h) || !VekIO::ReadU8(in, bitsPerPixel)
+        || !VekIO::ReadU8(in, count)) {
+        Error = QStringLiteral("the card set is cut short");
+        return false;
+    }
+    // The count may or may not include the back: 52 or more is a full set.
+    if (!checkCardSet(w, h, count, CardCount))
+        return false;
+    Width = w;
+    Height = h;
+    const auto read = [&](Card &card) { return card.LoadFromRkp(in, w, h, bitsPerPixel); };
+    return loadCardSetPictures(in, read, count > CardCount);
+}
+
+bool Deck::LoadReko(QIODevice &in)
+{
+    uint32_t ignored, mode;
+    uint16_t w, h;
+    uint8_t planes, count;
+    if (!VekIO::ReadBE32(in, ignored) || !VekIO::ReadBE32(in, ignored) || !VekIO::ReadBE16(in, h)
+        || !VekIO::ReadBE16(in, w) || !VekIO::ReadBE32(in, mode) || !VekIO::ReadU8(in, planes)
+        || !VekIO::ReadU8(in, count)) {
+        Error = QStringLiteral("the card set is cut short");
+        return false;
+    }
+    const bool ham = mode & 0x800;
+    if (planes < 1 || planes > 8 || (ham && planes < 3)) {
+        Error = QStringLiteral("the card set's pictures have %1 planes, which cannot be shown").arg(planes);
+        return false;
+    }
+    // Two pictures nobody shows, the back and the 52 cards.
+    if (!checkCardSet(w, h, count, CardCount + 3))
+        return false;
+    const qint64 paletteSize = 3 * (qint64(1) << (ham ? planes - 2 : planes));
+    const QByteArray palette = in.read(paletteSize);
+    if (palette.size() != paletteSize) {
+        Error = QStringLiteral("the card set is cut short");
+        return false;
+    }
+    Width = w;
+    Height = h;
+    const auto read = [&](Card &card) { return card.LoadFromReko(in, w, h, planes, mode, palette); };
+    Card discarded;
+    if (!read(discarded) || !read(discarded)) {
+        Error = QStringLiteral("the card set is cut short");
+        return false;
+    }
+    return loadCardSetPictures(in, read, count > CardCount + 3);
+}
+
+bool Deck::loadCardSetPictures(QIODevice &in, const std::function<bool(Card &)> &read, bool placeholders)
+{
+    if (!read(*Back)) {
+        Error = QStringLiteral("the back of the card set is cut short");
+        return false;
+    }
+    for (int rank = 1; rank <= 13; ++rank) {
+        for (int suit = Clubs; suit <= Spades; ++suit) {
+            Card *card = GetCardByValue(rank, CardSuit(suit));
+            if (!card) {
+                Error = QStringLiteral("the deck it is loaded into holds a card twice");
+                return false;
+            }
+            if (!read(*card)) {
+                Error = QStringLiteral("the card set is cut short at the %1 of %2")
+                            .arg(rank)
+                            .arg(QLatin1String(SuitNames[suit]));
+                return false;
+            }
+        }
+    }
+    // A set that ends where its placeholders would begin is complete: they
+    // are never shown from these formats anyway.
+    if (!placeholders || VekIO::Remaining(in) == 0)
+        return true;
+    for (auto &placeholder : Placeholders) {
+        if (!read(*placeholder)) {
+            Error = QStringLiteral("the card set's placeholders are cut short");
             return false;
         }
     }
@@ -144,9 +268,10 @@ bool Deck::Load(const QString &fileName)
     bool ok;
     if (IsVek(in)) {
         ok = scratch.LoadVekDeck(in);
-    } else if (IsRkp(in) || IsReko(in)) {
-        scratch.Error = QStringLiteral("card sets of this format cannot be read yet");
-        ok = false;
+    } else if (IsRkp(in)) {
+        ok = scratch.LoadRkp(in);
+    } else if (IsReko(in)) {
+        ok = scratch.LoadReko(in);
     } else {
         scratch.Error = QStringLiteral("this is not a deck file");
         ok = false;

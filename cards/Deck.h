@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include <QString>
@@ -21,6 +22,15 @@ class QIODevice;
 // Native deck file (little-endian): the 16 bytes "VekSolitaireDeck", a uint32
 // version (0), the back's record, 52 card records in any order, a uint32
 // placeholder count P (4 when we write) and P placeholder records.
+//
+// Two older card-set formats are read too. A PC card set ("PCREKO"): a 22-byte
+// little-endian header with the card size, the bits per pixel and the picture
+// count, then the back, the 52 cards by rank (Ace first; clubs, diamonds,
+// hearts, spades within a rank) and, when the count is above 52, the four
+// placeholders. An Amiga card set ("REKO"): a 22-byte big-endian header (the
+// height before the width, the display mode, the plane count, the picture
+// count), the palette, two pictures nobody shows, the back, the 52 cards in
+// the same order and, when the count is above 55, the placeholders.
 class Deck {
 public:
     static constexpr int CardCount = 52;
@@ -44,9 +54,12 @@ public:
     static bool IsVek(QIODevice &in);
     static bool IsRkp(QIODevice &in);
     static bool IsReko(QIODevice &in);
-    // Reads the native format after its magic into this deck. Used by Load on a
-    // scratch copy; on its own it may leave the deck half-read on failure.
+    // Read the native format, a PC card set or an Amiga card set after its
+    // magic into this deck. Used by Load on a scratch copy; on their own they
+    // may leave the deck half-read on failure.
     bool LoadVekDeck(QIODevice &in);
+    bool LoadRkp(QIODevice &in);
+    bool LoadReko(QIODevice &in);
 
     // Writes the native format. The file is replaced only once it has been
     // written completely; returns whether it was.
@@ -78,8 +91,16 @@ public:
     int GetHeight() const { return Height; }
     int GetRemaining() const { return Remaining; }
 
+    // Card sets of the two older formats: pictures of at most this size.
+    static constexpr int MaxCardSetPictureSide = 4096;
+
 private:
     void copyPicturesFrom(const Deck &other);
+    // Checks a card set's picture size and count before anything is read.
+    bool checkCardSet(int w, int h, int count, int minimumCount);
+    // The back, the 52 cards by rank and suit and, when asked and present,
+    // the placeholders, each read with read.
+    bool loadCardSetPictures(QIODevice &in, const std::function<bool(Card &)> &read, bool placeholders);
 
     std::array<std::unique_ptr<Card>, CardCount> Cards;
     std::unique_ptr<Card> Back;
