@@ -26,9 +26,9 @@ TEST(Counting, AWonDealCountsOnceAcrossSavingAndResuming)
         Board b(id, 4);
         const bool golf = id == 20;
         // Every card but one played by hand, the last one fitting.
-        const int first = golf ? Golf::FirstColumn : BlackHole::FirstFan;
-        const int last = golf ? Golf::LastColumn : BlackHole::LastFan;
-        const int pile = golf ? Golf::Pile : BlackHole::Hole;
+        const int first = golf ? int(Golf::FirstColumn) : int(BlackHole::FirstFan);
+        const int last = golf ? int(Golf::LastColumn) : int(BlackHole::LastFan);
+        const int pile = golf ? int(Golf::Pile) : int(BlackHole::Hole);
         for (int c = first; c <= last; ++c) {
             while (b.Cell(c)->GetCount() > (c == last ? 1 : 0))
                 b.Cell(pile)->Add(b.Cell(c)->GetWrapper(-1), true);

@@ -98,9 +98,9 @@ bool GolfColumnsEmpty(const GameTable &table)
 
 std::vector<int> Range(int first, int count)
 {
-    std::vector<int> cells(size_t(count));
+    std::vector<int> cells;
     for (int i = 0; i < count; ++i)
-        cells[size_t(i)] = first + i;
+        cells.push_back(first + i);
     return cells;
 }
 
@@ -257,6 +257,7 @@ private:
         const QPoint by = corner + off - Cell(from.cell)->GetWrapper(from.index)->Position();
         EngineTest::Press(Game.Table.get(), press);
         EngineTest::MoveTo(Game.Table.get(), press + by / 2);
+        EngineTest::MoveTo(Game.Table.get(), press + by);
         EngineTest::Release(Game.Table.get(), press + by);
     }
 
@@ -303,10 +304,11 @@ private:
             // The first click of a double-click acts as a click: the position
             // after it is one undo step away too.
             const Spot spot = cards[size_t(Pick(int(cards.size())))];
-            EngineTest::Click(table, PressPoint(spot));
+            const QPoint at = PressPoint(spot);
+            EngineTest::Click(table, at);
             Midway = {Take(), Game.Game->GetUndoCount()};
-            QTest::mouseDClick(table, Qt::LeftButton, Qt::NoModifier, PressPoint(spot));
-            EngineTest::Release(table, PressPoint(spot));
+            QTest::mouseDClick(table, Qt::LeftButton, Qt::NoModifier, at);
+            EngineTest::Release(table, at);
             return Name("double-click on", spot);
         }
         const int c = shown[size_t(Pick(int(shown.size())))];
