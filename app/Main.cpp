@@ -188,12 +188,6 @@ TMainWin::TMainWin(const Options &options)
     OpenGameFolder = Storage.ReadString(QStringLiteral("OpenGameDir"));
 }
 
-size_t TMainWin::TableBytesAtMost(CardSize size)
-{
-    const double factor = double(size.Width) / double(CardSizes[0].Width);
-    return size_t(FormClientWidth * factor + 1) * size_t(FormClientHeight * factor + 1) * 4;
-}
-
 TMainWin::~TMainWin()
 {
     FormDestroy();
@@ -338,7 +332,7 @@ void TMainWin::BuildMenu()
     Recentdecks1->setEnabled(false);
     Game1->addSeparator();
     Setbackground1 = item(Game1, QStringLiteral("Set &background..."), none, &TMainWin::Setbackground1Click);
-    NoBackground = item(Game1, QStringLiteral("No &backgroud"), none, &TMainWin::NoBackgroundClick);
+    NoBackground = item(Game1, QStringLiteral("No &background"), none, &TMainWin::NoBackgroundClick);
     NoBackground->setCheckable(true);
     NoBackground->setChecked(true);
 
@@ -588,7 +582,9 @@ bool TMainWin::SetBackgroundFile(const QString &path)
     QString error;
     // The table tiles the picture: an empty one must never reach it.
     if (!picture->Load(path, &error) || picture->isEmpty() || picture->Bitmap32().isNull()) {
-        NoBackgroundClick();
+        // The background shown before stays.
+        if (!BackgroundPicture)
+            NoBackgroundClick();
         Tell(QStringLiteral("The picture \"%1\" cannot be loaded.\n\n%2")
                  .arg(path, error.isEmpty() ? QStringLiteral("It holds no picture.") : error));
         return false;
@@ -724,7 +720,23 @@ void TMainWin::PauseMenuClick()
 
 Dialogs::FileRequest TMainWin::GameFileRequest(const QString &title, const QString &folder) const
 {
-    return {title, folder, GameFilter, QStringLiteral("veksol")};
+    return {title, StartFolder(folder), GameFilter, QStringLiteral("veksol")};
+}
+
+QString TMainWin::StartFolder(const QString &remembered)
+{
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    // Made on first use; if it cannot be made the dialog starts where it likes.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        + QStringLiteral("/Saved games");
+    return QDir().mkpath(folder) ? folder : QString();
+}
+
+void TMainWin::RememberGameFolder(const QString &file)
+{
+    // Saving and opening share the folder that last worked.
+    SaveGameFolder = OpenGameFolder = QFileInfo(file).absolutePath();
 }
 
 void TMainWin::OpenGameMenuClick()
@@ -732,7 +744,6 @@ void TMainWin::OpenGameMenuClick()
     const QString file = Answers->OpenFile(this, GameFileRequest(QStringLiteral("Open a game"), OpenGameFolder));
     if (file.isEmpty())
         return;
-    OpenGameFolder = QFileInfo(file).absolutePath();
     // The counts of the current game are stored first, so that a saved game
     // of the same kind starts from them.
     if (Game)
@@ -761,6 +772,7 @@ void TMainWin::OpenGameMenuClick()
     ShowPauseState();
     ShowPlayClock();
     GameFile = file;
+    RememberGameFolder(file);
     if (IsRulesWindowVisible())
         Rules1Click();
 }
@@ -785,7 +797,6 @@ void TMainWin::SaveAsMenuClick()
     const QString file = Answers->SaveFile(this, GameFileRequest(QStringLiteral("Save the game"), SaveGameFolder));
     if (file.isEmpty())
         return;
-    SaveGameFolder = QFileInfo(file).absolutePath();
     QString error;
     if (!GameFactory::SaveGameFile(*Game, file, &error)) {
         // "Sa&ve" keeps asking until a file has been written.
@@ -793,6 +804,7 @@ void TMainWin::SaveAsMenuClick()
         return;
     }
     GameFile = file;
+    RememberGameFolder(file);
 }
 
 void TMainWin::SuggestMoveMenuClick()
@@ -977,7 +989,7 @@ void TMainWin::ShowRulesWindow()
         Tell(error);
         return;
     }
-    RulesWin->show();
+    RulesWin->ShowOver(*this);
     RulesWin->raise();
     RulesWin->activateWindow();
 }

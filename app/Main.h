@@ -113,9 +113,6 @@ public:
     // that the deck can load while the window is being built.
     static QString StoredDeckFile();
     static CardSize StoredCardSize();
-    // The most a 32-bit picture of the table takes at the start for a card
-    // size: the form's client area, scaled with the card width.
-    static size_t TableBytesAtMost(CardSize size);
 
     // Menu handlers.
     void NewGameMenuClick();
@@ -206,6 +203,11 @@ private:
     void SyncLayout();
     void Tell(const QString &text);
     Dialogs::FileRequest GameFileRequest(const QString &title, const QString &folder) const;
+    // The folder a game dialog starts in: the remembered one while it
+    // exists, else "Saved games" in the user's data folder.
+    static QString StartFolder(const QString &remembered);
+    // After a game file was written or opened.
+    void RememberGameFolder(const QString &file);
     // The hooks of the statistics, rules and about windows.
     void ShowStatisticsWindow();
     void ShowRulesWindow();

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -41,6 +42,7 @@ TRulesWin::TRulesWin(QWidget *owner)
     Dismiss->setDefault(true);
     connect(Dismiss, &QPushButton::clicked, this, &TRulesWin::DismissClick);
 
+    Placed = !Storage.ReadString(QStringLiteral("Placement")).isEmpty();
     Storage.RestorePlacement(*this);
 }
 
@@ -76,6 +78,25 @@ bool TRulesWin::LoadRules(const QString &gameName, QString *error)
 void TRulesWin::DismissClick()
 {
     close();
+}
+
+void TRulesWin::ShowOver(const QWidget &owner)
+{
+    if (!Placed && !isVisible()) {
+        const QRect over = owner.frameGeometry();
+        move(over.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        Placed = true;
+    }
+    show();
+}
+
+void TRulesWin::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TRulesWin::hideEvent(QHideEvent *event)

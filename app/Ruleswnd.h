@@ -32,6 +32,9 @@ public:
     // it was otherwise.
     bool LoadRules(const QString &gameName, QString *error);
     void DismissClick();
+    // Shows the window; the first time, when no placement was stored, it
+    // opens centred over owner.
+    void ShowOver(const QWidget &owner);
 
     QGroupBox *GroupBox1;
     QLabel *Game;
@@ -41,7 +44,9 @@ public:
 
 protected:
     void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     FormStorage Storage;
+    bool Placed = false;
 };

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "Addresses.h"
@@ -10,13 +11,19 @@
 
 // The four settings of the main window under "Software\VekSoftware\VekSolitaire":
 // CardSize (the tag of the checked size item), Game (the game id), Deck and
-// Background (file paths; backslashes of older entries become slashes).
+// Background (file paths; backslashes of older entries become slashes unless
+// a file is named with them).
 
 namespace {
 
 QString storedPath(const Registry &registry, const QString &name)
 {
-    return registry.ReadString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    // A backslash is an ordinary character in a file name here: a path is
+    // only converted when no file has it as it is.
+    QString path = registry.ReadString(name);
+    if (path.contains(QLatin1Char('\\')) && !QFileInfo::exists(path))
+        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
 }
 
 // A stored size outside the list counts as no size at all.

@@ -14,10 +14,10 @@ class Deck;
 
 // The slow parts of the start that need no window, done on a second thread
 // while the main thread sets up the application and builds the window: the
-// font configuration is read (the first text the window measures would
-// otherwise wait for it) and the deck the settings name is loaded and scaled
-// to the stored card size. The program makes one before its QApplication; a
-// window made without one makes its own.
+// font configuration is read first (the first text the window measures would
+// otherwise wait for it), then the deck the settings name is loaded and
+// scaled to the stored card size. The program makes one on the first line of
+// main, before its QApplication; a window made without one makes its own.
 class StartupPreload {
 public:
     // Starts the thread, which also reads the stored deck and card size.
@@ -27,8 +27,7 @@ public:
     StartupPreload();
     // Waits for the thread.
     ~StartupPreload();
-    // Waits for the thread to end: once the deck is handed over it goes on
-    // touching the memory of the first frame (see StartupHeap::TouchAhead).
+    // Waits for the thread to end.
     void Finish();
     StartupPreload(const StartupPreload &) = delete;
     StartupPreload &operator=(const StartupPreload &) = delete;
@@ -46,11 +45,9 @@ public:
     CardSize Size();
 
 private:
-    void Start(QString dataFolder);
-    // The worker's part after the fonts.
     void Work();
     // True when the deck was read.
-    bool ReadDeck(QString dataFolder);
+    bool ReadDeck();
 
     QString DataFolder;
     QString DeckFile;
@@ -63,10 +60,14 @@ private:
     std::future<void> MainThread;
     std::promise<void> FontsRead;
     std::shared_future<void> Fonts;
+    // The deck is handed over through a promise rather than by the thread's
+    // end, so that taking it does not wait for anything after it.
     std::promise<bool> DeckRead;
     std::future<bool> Loaded;
-    // The work runs on the program's early thread when there is one, else
-    // on a thread of its own.
-    bool OnEarlyThread = false;
     std::thread Worker;
 };
+
+// Reads the font configuration, so that the first text measured finds it
+// ready: Qt's font database calls the same function and then finds the work
+// done. Safe on any thread.
+void ReadFontConfiguration();

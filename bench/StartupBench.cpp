@@ -6,6 +6,11 @@
 // Widgets program showing an empty main window, both started alternately in
 // the same run. Both write "frame" when they have painted; the time is taken
 // when that line arrives. Without a display the offscreen platform is used.
+//
+// VEK_COMPARE_PROGRAM names another build of the game, timed in the same
+// rounds (for instance the program before a change); VEK_PROGRAM replaces the
+// game of this build; VEK_STARTUP_ROUNDS sets the number of rounds (40 when
+// unset).
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -80,6 +85,23 @@ double Median(std::vector<double> values)
     return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// The value below which the given fraction of the values lie (nearest rank).
+double Quantile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, size_t(fraction * double(values.size())))];
+}
+
+// Median and spread (the middle half: first to third quartile) in ms.
+void Report(benchmark::State &state, const std::string &name, const std::vector<double> &values)
+{
+    state.counters[name + "_median_ms"] = 1000 * Median(values);
+    state.counters[name + "_q1_ms"] = 1000 * Quantile(values, 0.25);
+    state.counters[name + "_q3_ms"] = 1000 * Quantile(values, 0.75);
+}
+
 void StartupAgainstMinimalWindow(benchmark::State &state)
 {
     QTemporaryDir home;
@@ -91,20 +113,32 @@ void StartupAgainstMinimalWindow(benchmark::State &state)
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    double minimalCpu = 0, gameCpu = 0;
-    std::vector<double> minimal, game;
+    const QByteArray other = qgetenv("VEK_COMPARE_PROGRAM");
+    const QByteArray program = qEnvironmentVariableIsEmpty("VEK_PROGRAM") ? QByteArray(VEK_SOLITAIRE) : qgetenv("VEK_PROGRAM");
+    double minimalCpu = 0, gameCpu = 0, otherCpu = 0;
+    std::vector<double> minimal, game, compared;
+    bool otherFirst = false;
     for (auto _ : state) {
-        double mc = 0, gc = 0;
+        double mc = 0, gc = 0, oc = 0, o = 0;
         const double m = TimeToFirstFrame(VEK_MINIMAL_WINDOW, mc);
-        const double g = TimeToFirstFrame(VEK_SOLITAIRE, gc);
-        if (m < 0 || g < 0) {
+        // The two builds take turns in going first.
+        if (!other.isEmpty() && otherFirst)
+            o = TimeToFirstFrame(other.constData(), oc);
+        const double g = TimeToFirstFrame(program.constData(), gc);
+        if (!other.isEmpty() && !otherFirst)
+            o = TimeToFirstFrame(other.constData(), oc);
+        otherFirst = !otherFirst;
+        if (m < 0 || g < 0 || o < 0) {
             state.SkipWithError("a program did not report its first frame");
             return;
         }
         minimal.push_back(m);
         game.push_back(g);
+        if (!other.isEmpty())
+            compared.push_back(o);
         minimalCpu += mc;
         gameCpu += gc;
+        otherCpu += oc;
         state.SetIterationTime(g);
     }
     // Means, and medians, which a busy virtual machine's outliers move less.
@@ -115,13 +149,29 @@ void StartupAgainstMinimalWindow(benchmark::State &state)
     state.counters["minimal_ms"] = 1000 * meanMinimal;
     state.counters["game_ms"] = 1000 * meanGame;
     state.counters["ratio"] = meanGame / meanMinimal; // target: at most 1.5
-    state.counters["minimal_median_ms"] = 1000 * medianMinimal;
-    state.counters["game_median_ms"] = 1000 * medianGame;
+    Report(state, "minimal", minimal);
+    Report(state, "game", game);
     state.counters["median_ratio"] = medianGame / medianMinimal;
+    if (!compared.empty()) {
+        Report(state, "compared", compared);
+        state.counters["compared_median_ratio"] = Median(compared) / medianMinimal;
+        state.counters["compared_cpu_ratio"] = otherCpu / minimalCpu;
+    }
     state.counters["cpu_ratio"] = gameCpu / minimalCpu;
 }
-BENCHMARK(StartupAgainstMinimalWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);
-
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    const int rounds = qEnvironmentVariableIntValue("VEK_STARTUP_ROUNDS");
+    benchmark::RegisterBenchmark("StartupAgainstMinimalWindow", StartupAgainstMinimalWindow)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(rounds > 0 ? rounds : 40);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

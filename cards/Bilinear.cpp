@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Bilinear.h"
 
-#include "PixelPool.h"
 
 #include <vector>
 
@@ -68,7 +67,7 @@ void BilinearFilter(const QImage &srcImage, QImage &dst, int width, int height)
         return;
     }
     if (dst.width() != width || dst.height() != height || dst.format() != QImage::Format_RGB32)
-        dst = VekPixels::NewImage32(width, height);
+        dst = QImage(width, height, QImage::Format_RGB32);
     if (dst.isNull())
         return;
 

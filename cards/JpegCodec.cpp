@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegCodec.h"
 
-#include "PixelPool.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 // libjpeg reports errors through error_exit, which by default ends the
 // process. Ours jumps back into the small leaf function that made the failing
@@ -34,7 +36,28 @@ extern "C" void vekErrorExit(j_common_ptr cinfo)
 
 extern "C" void vekOutputMessage(j_common_ptr)
 {
-    // Warnings (for example a corrupt-data warning) are not printed.
+    // Warnings and traces are not printed.
+}
+
+// Past the header libjpeg only warns about damaged picture data and goes on
+// with grey or garbage; such a picture counts as damaged, like an error.
+extern "C" void vekEmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return; // a trace
+    switch (cinfo->err->msg_code) {
+    case JWRN_EXTRANEOUS_DATA:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_JPEG_EOF:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+        vekErrorExit(cinfo);
+        break;
+    default:
+        break; // a harmless oddity of the header
+    }
 }
 
 void setupErrors(ErrorManager &err)
@@ -42,6 +65,7 @@ void setupErrors(ErrorManager &err)
     jpeg_std_error(&err.pub);
     err.pub.error_exit = vekErrorExit;
     err.pub.output_message = vekOutputMessage;
+    err.pub.emit_message = vekEmitMessage;
     err.message[0] = 0;
 }
 
@@ -83,12 +107,20 @@ bool startDecompress(Decompressor *d, const uchar *data, unsigned long size, boo
     return true;
 }
 
-bool startOnly(Decompressor *d)
+// Starts the decoder, skips every row but the last and reads that one into
+// row: the compressed data is read through to its end marker, which gives
+// every warning a full decode would, while libjpeg-turbo discards the
+// skipped blocks without making their pixels. (Skipping the last row too
+// would end the picture without reading its data.)
+bool readThrough(Decompressor *d, uchar *row)
 {
     if (setjmp(d->err.jump))
         return false;
     jpeg_start_decompress(&d->cinfo);
-    jpeg_abort_decompress(&d->cinfo);
+    jpeg_skip_scanlines(&d->cinfo, d->cinfo.output_height - 1);
+    JSAMPROW rows[1] = {row};
+    jpeg_read_scanlines(&d->cinfo, rows, 1);
+    jpeg_finish_decompress(&d->cinfo);
     return true;
 }
 
@@ -192,9 +224,7 @@ bool decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, boo
     QImage fresh;
     QImage *target = &out;
     if (!(reuse && out.width() == w && out.height() == h && out.format() == QImage::Format_RGB32 && out.isDetached())) {
-        // A buffer kept for reuse is scratch, never handed out: it comes from
-        // the heap and leaves the picture pool's memory to pictures that stay.
-        fresh = reuse ? QImage(w, h, QImage::Format_RGB32) : VekPixels::NewImage32(w, h);
+        fresh = QImage(w, h, QImage::Format_RGB32);
         if (fresh.isNull()) {
             setError(error, "not enough memory for the JPEG picture", nullptr);
             return false;
@@ -227,7 +257,8 @@ bool Check(const uchar *data, qsizetype size, int &width, int &height, QString *
     Decompressor d;
     if (!begin(&d, data, size, false, error))
         return false;
-    if (!startOnly(&d)) {
+    std::vector<uchar> row(size_t(d.cinfo.output_width) * 4);
+    if (!readThrough(&d, row.data())) {
         setError(error, "the JPEG picture is damaged", d.err.message);
         return false;
     }

@@ -7,7 +7,8 @@
 #include <QString>
 
 // Direct libjpeg(-turbo) decoding and encoding. Errors never end the process:
-// they come back as false with a message.
+// they come back as false with a message. Damaged picture data, which
+// libjpeg only warns about, is an error too.
 namespace VekJpeg {
 
 enum class DecodeMode {
@@ -25,15 +26,14 @@ bool Decode(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QSt
 
 // As Decode, but into out's own pixels when out already is a 32-bit picture of
 // that size that no other image shares: a buffer decoded into over and over
-// stays in memory that has been touched already. A new buffer comes from the
-// heap, not from the picture pool. When the stream turns out damaged, out
-// keeps its size but not its pixels.
+// stays in memory that has been touched already. When the stream turns out
+// damaged, out keeps its size but not its pixels.
 bool DecodeInto(const uchar *data, qsizetype size, DecodeMode mode, QImage &out, QString *error = nullptr);
 
-// Reads the picture's header and makes the decoder ready to start, without
-// decoding the picture: false, with a message, for anything Decode in
-// DecodeMode::BestQuality would refuse before its first row. width and height
-// receive the picture's size.
+// Reads the picture's header, makes the decoder ready to start and reads the
+// compressed picture data through, without making pixels: false, with a
+// message, for anything Decode in DecodeMode::BestQuality would refuse.
+// width and height receive the picture's size.
 bool Check(const uchar *data, qsizetype size, int &width, int &height, QString *error = nullptr);
 
 // Encodes a baseline JPEG at the encoder's default quality in the best-quality

@@ -218,8 +218,11 @@ void CardGame::OnClick(CardWrapper *, int, int)
 {
 }
 
-void CardGame::OnDblClick(CardWrapper *, int, int)
+void CardGame::OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
+    // Where a double-click means nothing, its second click is a click: two
+    // quick clicks on a stock deal twice.
+    OnClick(wrapper, cellIndex, cardIndex);
 }
 
 void CardGame::OnMouseDown(CardWrapper *, int, int, int, int)
@@ -346,6 +349,72 @@ bool CardGame::LoadGame(QIODevice &stream)
     return true;
 }
 
+void CardGame::FindAnyMove()
+{
+    const FlagGuard probing(Probing);
+    const size_t history = UndoSteps.size();
+    // Drags: each face-up card onto each other cell, placed squarely on the
+    // cell's top card (or its empty area), as a player would drop it.
+    for (int c = 0; c < CellCount(); ++c) {
+        TableCell *source = CellAt(c);
+        if (source->GetKind() == CellKind::Hidden)
+            continue;
+        for (int k = source->GetCount() - 1; k >= 0; --k) {
+            if (!source->GetWrapper(k)->GetFrontUp())
+                continue;
+            for (int t = 0; t < CellCount(); ++t) {
+                TableCell *target = CellAt(t);
+                if (t == c || target->GetKind() == CellKind::Hidden)
+                    continue;
+                Table->ArrangeCells();
+                CardWrapper *pressed = source->GetWrapper(k);
+                OnMouseDown(pressed, c, k, 0, 0);
+                std::vector<CardWrapper *> moving;
+                GetMovingCards(moving);
+                if (moving.empty() || moving.front()->GetCell() != source) {
+                    ClearCardFlags(CardWrapper::Moving);
+                    break; // this card cannot be picked up
+                }
+                const int lowest = source->IndexOf(moving.front());
+                const CardWrapper *onto = target->GetWrapper(-1);
+                const QPoint spot = onto ? onto->Position() : QPoint(target->GetX(), target->GetY());
+                const QPoint shift = spot - moving.front()->Position();
+                for (CardWrapper *wrapper : moving)
+                    wrapper->MoveBy(shift.x(), shift.y());
+                OnMouseUp(spot.x(), spot.y());
+                ClearCardFlags(CardWrapper::Moving);
+                if (TakeBackAttempt(history)) {
+                    Table->ArrangeCells();
+                    AddPossibleMove(source, lowest, target);
+                    return;
+                }
+            }
+        }
+    }
+    // Clicks on what looks like a stock.
+    for (int c = 0; c < CellCount(); ++c) {
+        TableCell *cell = CellAt(c);
+        CardWrapper *top = cell->GetWrapper(-1);
+        if (top ? top->GetFrontUp() || cell->GetKind() == CellKind::Hidden : cell->GetKind() != CellKind::Framed)
+            continue;
+        OnClick(top, c, top ? cell->GetCount() - 1 : -1);
+        if (TakeBackAttempt(history)) {
+            AddClickMove(cell);
+            return;
+        }
+    }
+    Table->ArrangeCells();
+}
+
+bool CardGame::TakeBackAttempt(size_t history)
+{
+    if (UndoSteps.size() <= history)
+        return false;
+    while (UndoSteps.size() > history)
+        Undo();
+    return true;
+}
+
 // ---- Operations of the window ----
 
 void CardGame::SuggestMove()
@@ -353,8 +422,13 @@ void CardGame::SuggestMove()
     if (ShowingSuggestion)
         return;
     if (PossibleMoves.empty()) {
-        Error(QStringLiteral("No move is available"));
-        return;
+        // The list is the variant's choice of moves; any other legal move
+        // still beats the message.
+        FindAnyMove();
+        if (PossibleMoves.empty()) {
+            Error(QStringLiteral("No move is available"));
+            return;
+        }
     }
     if (HintIndex < 0 || HintIndex >= GetPossibleMoveCount())
         HintIndex = 0;
@@ -529,6 +603,12 @@ void CardGame::AddPossibleMove(TableCell *first, TableCell *second)
     Host().SetSuggestMoveEnabled(true);
 }
 
+void CardGame::AddClickMove(TableCell *cell)
+{
+    PossibleMoves.push_back(std::make_unique<PossibleMove>(PossibleMove::Click(cell)));
+    Host().SetSuggestMoveEnabled(true);
+}
+
 PossibleMove *CardGame::GetPossibleMove(int index) const
 {
     if (index < 0 || index >= GetPossibleMoveCount())
@@ -593,10 +673,17 @@ bool CardGame::CellsHoldDealPile() const
     return onTable == dealt;
 }
 
+bool CardGame::ShowsSuitOf(int cellIndex, const Card *card) const
+{
+    const TableCell *cell = CellAt(cellIndex);
+    return card && cell && cell->GetCount() == 0 && card->GetSuit() < ::Deck::PlaceholderCount
+        && cell->GetPicture() == Deck->GetPlaceholder(card->GetSuit());
+}
+
 void CardGame::Status(const QString &text)
 {
     // An error shown in this same action stays until the next tick.
-    if (StatusTicks == 0)
+    if (StatusTicks == 0 || Probing)
         return;
     Table->StatusMsg(text);
     StatusTicks = -1;
@@ -604,6 +691,8 @@ void CardGame::Status(const QString &text)
 
 void CardGame::Error(const QString &text)
 {
+    if (Probing)
+        return;
     Table->StatusMsg(text);
     StatusTicks = 0;
     Host().Beep();
@@ -611,8 +700,8 @@ void CardGame::Error(const QString &text)
 
 void CardGame::GameOver(bool won)
 {
-    // Only a deal in play is reported, and only once.
-    if (Ended || !Host().IsPlayTimerEnabled())
+    // Only a deal in play is reported, and only once; never a move only tried.
+    if (Probing || Ended || !Host().IsPlayTimerEnabled())
         return;
     Ended = true;
     Ledger().Ended.insert(DealSerial);

@@ -68,6 +68,8 @@ public:
     // a framed cell. x, y of OnMouseDown are relative to the card, those of
     // OnMouseUp are table coordinates.
     virtual void OnClick(CardWrapper *wrapper, int cellIndex, int cardIndex);
+    // The base takes the double-click as a second click; a variant hands
+    // the cells its double-click means nothing on to it.
     virtual void OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex);
     virtual void OnMouseDown(CardWrapper *wrapper, int cellIndex, int cardIndex, int x, int y);
     // The base clears Moving on every card, so that they snap back.
@@ -77,6 +79,13 @@ public:
     // Slots 16 and 17: the position of a saved game, after its header.
     virtual void SaveGame(QIODevice &stream);
     virtual bool LoadGame(QIODevice &stream);
+    // Slot 18: asked when FindMoves found nothing; adds one legal move the
+    // suggestions leave out, if any remains. The base tries the variant's
+    // own hooks and takes each attempt back: dragging every face-up card
+    // onto every other cell, then clicking every face-down top card and
+    // every empty framed cell (a stock). A variant whose clicks select cards,
+    // or that knows its moves better, overrides it.
+    virtual void FindAnyMove();
 
     // Operations the window calls.
     const QString &GetName() const { return Name; }
@@ -150,6 +159,7 @@ public:
     void SetScore(int32_t score) { Score = score; }
     void AddPossibleMove(TableCell *from, int index, TableCell *to);
     void AddPossibleMove(TableCell *first, TableCell *second);
+    void AddClickMove(TableCell *cell);
     PossibleMove *GetPossibleMove(int index) const;
     void DeletePossibleMove(int index);
     int GetPossibleMoveCount() const { return int(PossibleMoves.size()); }
@@ -166,6 +176,8 @@ public:
     // often as the pile has it: a loaded position of a variant that keeps
     // every card on the table must pass it.
     bool CellsHoldDealPile() const;
+    // True when the cell is empty and shows the placeholder of card's suit.
+    bool ShowsSuitOf(int cellIndex, const Card *card) const;
     // For games with one drop target: ends the drag (every card snaps back,
     // as the base OnMouseUp does) and returns the lowest dragged card when the
     // dragged cards covered more than a quarter of cell target; null otherwise.
@@ -225,5 +237,11 @@ private:
     void CreateCellsWithBackground();
     void HookFailed(const QString &what) noexcept;
 
+    // One attempt of FindAnyMove: true when it changed the position, which
+    // is then put back as it was.
+    bool TakeBackAttempt(size_t history);
+
     bool ShowingSuggestion = false;
+    // While FindAnyMove tries moves: no message, sound or end of deal.
+    bool Probing = false;
 };

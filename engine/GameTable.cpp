@@ -18,7 +18,6 @@
 #include "Deck.h"
 #include "GameHost.h"
 #include "Picture.h"
-#include "PixelPool.h"
 #include "Questions.h"
 #include "TableCell.h"
 
@@ -305,7 +304,7 @@ void GameTable::paintPaused(QPainter &canvas)
 void GameTable::Paint()
 {
     if (BackBuffer.size() != size())
-        BackBuffer = VekPixels::NewImage32(width(), height()); // memory handed out cheaply at start
+        BackBuffer = QImage(width(), height(), QImage::Format_RGB32);
     if (BackBuffer.isNull())
         return;
     QPainter canvas(&BackBuffer);
@@ -483,8 +482,11 @@ void GameTable::mouseReleaseEvent(QMouseEvent *event)
 void GameTable::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
-    PressState = Press::None;
     ArrangeCells();
-    if (CardWrapper *wrapper = WrapperForPress(point))
+    CardWrapper *wrapper = WrapperForPress(point);
+    // On bare table the second press is one more press on the surface, so
+    // that its release clicks an empty stock again.
+    PressState = wrapper ? Press::None : Press::OnSurface;
+    if (wrapper)
         CardDblClick(wrapper);
 }

@@ -3,13 +3,41 @@
 #include "PossibleMove.h"
 
 #include "CardWrapper.h"
+#include "Deck.h"
 #include "GameTable.h"
 #include "TableCell.h"
+
+void PossibleMove::ShowClick(GameTable &table) const
+{
+    const GameTable::InputBlocker blocked(table);
+    CardWrapper *top = From->GetWrapper(-1);
+    const uint32_t flags = top ? top->GetFlags() : 0;
+    Card *picture = From->GetPicture();
+    for (int blink = 0; blink < 2; ++blink) {
+        if (top)
+            top->AddFlags(CardWrapper::Highlight);
+        else
+            From->SetPicture(table.GetDeck()->GetBack());
+        table.RepaintNow();
+        table.SuggestionPause();
+        if (top)
+            top->SetFlags(flags);
+        else
+            From->SetPicture(picture);
+        table.RepaintNow();
+        if (blink == 0)
+            table.SuggestionPause();
+    }
+}
 
 void PossibleMove::Show(GameTable &table) const
 {
     if (!From || !To)
         return;
+    if (IsClick()) {
+        ShowClick(table);
+        return;
+    }
     const int a = To->GetCount();
     const int b = From->GetCount();
     const int moving = IsPair() ? 0 : b - Index;

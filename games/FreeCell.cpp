@@ -43,6 +43,22 @@ private:
     bool &Flag;
 };
 
+// Holds the count of lifted cards while a drop is judged.
+class LiftScope {
+public:
+    LiftScope(int &lifted, int count)
+        : Lifted(lifted)
+    {
+        Lifted = count;
+    }
+    ~LiftScope() { Lifted = 0; }
+    LiftScope(const LiftScope &) = delete;
+    LiftScope &operator=(const LiftScope &) = delete;
+
+private:
+    int &Lifted;
+};
+
 int valueOf(const CardWrapper *wrapper)
 {
     return wrapper && wrapper->GetCard() ? wrapper->GetCard()->GetValue() : 0;
@@ -158,13 +174,16 @@ int FreeCell::CanMove(TableCell *source, int target)
     if (!IsColumn(target))
         return 0;
 
-    const int run = RunLength(source);
+    // Dropped cards are the run the player lifted and nothing deeper; only
+    // all of them go onto a card.
+    const int run = Lifted > 0 ? std::min(RunLength(source), Lifted) : RunLength(source);
     int count = run;
     if (const Card *onto = to->GetCard(-1)) {
         // From the deepest card of the run up: the first that fits on the
         // column's top card moves with everything above it.
         count = 0;
-        for (int k = run; k >= 1 && count == 0; --k) {
+        const int shortest = Lifted > 0 ? run : 1;
+        for (int k = run; k >= shortest && count == 0; --k) {
             const Card *candidate = source->GetCard(source->GetCount() - k);
             if (Rules::OtherColour(candidate, onto) && Rules::OneLower(candidate, onto))
                 count = k;
@@ -214,13 +233,11 @@ void FreeCell::OnMouseDown(CardWrapper *wrapper, int cellIndex, int, int, int)
     TableCell *cell = cellIndex >= 0 ? CellAt(cellIndex) : nullptr;
     if (!wrapper || !cell || IsFoundation(cellIndex))
         return;
-    // A press anywhere in the top run, its top card included, lifts the
-    // whole run: the drop moves as much of it as fits, whichever card the
-    // player took hold of.
-    const int start = RunStart(cell, wrapper);
-    if (start < 0)
+    // A pressed top card lifts only itself; a deeper card of the top run
+    // lifts the run from it up.
+    if (RunStart(cell, wrapper) < 0)
         return;
-    for (int i = start; i < cell->GetCount(); ++i)
+    for (int i = cell->IndexOf(wrapper); i < cell->GetCount(); ++i)
         cell->GetWrapper(i)->SetMoving(true);
 }
 
@@ -243,8 +260,10 @@ void FreeCell::OnMouseUp(int x, int y)
                 target = i;
             }
         }
-        if (target >= 0 && best > 25)
+        if (target >= 0 && best > 25) {
+            const LiftScope lifted(Lifted, int(moving.size()));
             MoveCards(source, target);
+        }
     }
     CardGame::OnMouseUp(x, y);
     AutoPlay();
@@ -270,8 +289,9 @@ void FreeCell::OnDblClick(CardWrapper *, int cellIndex, int)
     AutoPlay();
     JoinUndoSteps(steps);
     // The line stays empty until the release that ends the double-click
-    // shows the count again.
-    Table->StatusMsg(QString());
+    // shows the count again; a refusal stays.
+    if (StatusTicks != 0)
+        Table->StatusMsg(QString());
     Table->Invalidate();
 }
 
@@ -369,8 +389,9 @@ void FreeCell::Undo()
 
 void FreeCell::ShowStatus()
 {
-    // Straight to the table: it replaces any message of the same action.
-    Table->StatusMsg(QStringLiteral("Cards to move: %1").arg(CardsToMove));
+    // A refusal of this action stays for its time; the count comes back
+    // when it expires.
+    Status(QStringLiteral("Cards to move: %1").arg(CardsToMove));
 }
 
 // ---- Saved games: a 32-bit 0, then the counter in 16 bits ----

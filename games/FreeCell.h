@@ -69,6 +69,9 @@ protected:
     uint16_t CountCardsToMove() const;
 
     bool HintMode = false;
+    // While a drop is judged: how many cards the player lifted (0: the whole
+    // top run may move, as for suggestions and double-clicks).
+    int Lifted = 0;
     uint16_t CardsToMove = 0;
     int32_t ColumnCount = 8;
     int32_t ColumnFan = 0;

@@ -4,8 +4,10 @@
 
 #include <array>
 
+#include "BakersDozen.h"
 #include "BlackHole.h"
 #include "CardGame.h"
+#include "Canfield.h"
 #include "Golf.h"
 #include "Klondike.h"
 #include "MonteCarlo.h"
@@ -14,6 +16,8 @@
 #include "SeaHaven.h"
 #include "Spider.h"
 #include "Diplomat.h"
+#include "EagleWing.h"
+#include "FortyThieves.h"
 
 namespace GameFactory {
 
@@ -30,17 +34,17 @@ std::unique_ptr<CardGame> create(Deck *deck, GameTable *table, int cardWidth, in
 const std::array<GameInfo, GameCount> &catalogue()
 {
     static const std::array<GameInfo, GameCount> games = {{
-        {QStringLiteral("Baker's Dozen"), 10, nullptr},
+        {QStringLiteral("Baker's Dozen"), 10, create<BakersDozen>},
         {QStringLiteral("Black Hole"), 22, create<BlackHole>},
-        {QStringLiteral("Canfield"), 6, nullptr},
+        {QStringLiteral("Canfield"), 6, create<Canfield>},
         {QStringLiteral("Chinese Solitaire"), 25, nullptr},
         {QStringLiteral("Cruel"), 24, nullptr},
         {QStringLiteral("Diplomat"), 5, create<Diplomat>},
-        {QStringLiteral("Eagle Wing"), 11, nullptr},
-        {QStringLiteral("Forty Thieves"), 7, nullptr},
+        {QStringLiteral("Eagle Wing"), 11, create<EagleWing>},
+        {QStringLiteral("Forty Thieves"), 7, create<FortyThieves>},
         {QStringLiteral("Free Cell"), 1, create<FreeCell>},
         {QStringLiteral("Golf"), 20, create<Golf>},
-        {QStringLiteral("Josephine"), 8, nullptr},
+        {QStringLiteral("Josephine"), 8, create<Josephine>},
         {QStringLiteral("Klondike"), 0, create<Klondike>},
         {QStringLiteral("La Belle Lucie"), 16, nullptr},
         {QStringLiteral("Monte Carlo"), 3, create<MonteCarlo>},
@@ -52,7 +56,7 @@ const std::array<GameInfo, GameCount> &catalogue()
         {QStringLiteral("Seahaven"), 12, create<SeaHaven>},
         {QStringLiteral("Spider"), 2, create<Spider>},
         {QStringLiteral("St Helena"), 18, nullptr},
-        {QStringLiteral("Streets"), 9, nullptr},
+        {QStringLiteral("Streets"), 9, create<Streets>},
         {QStringLiteral("Trefoil"), 17, nullptr},
         {QStringLiteral("Wasp"), 19, nullptr},
         {QStringLiteral("Yukon"), 15, nullptr},

@@ -135,9 +135,13 @@ void Golf::OnClick(CardWrapper *, int cellIndex, int)
     CheckEnd();
 }
 
-void Golf::OnDblClick(CardWrapper *wrapper, int cellIndex, int)
+void Golf::OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
-    if (cellIndex < FirstColumn || cellIndex > LastColumn || !wrapper || wrapper != CellAt(cellIndex)->GetWrapper(-1))
+    if (cellIndex < FirstColumn || cellIndex > LastColumn) {
+        CardGame::OnDblClick(wrapper, cellIndex, cardIndex);
+        return;
+    }
+    if (!wrapper || wrapper != CellAt(cellIndex)->GetWrapper(-1))
         return;
     if (!CanPlace(wrapper, Pile)) {
         Error(QStringLiteral("Cannot move the selected card anywhere"));

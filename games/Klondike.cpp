@@ -232,16 +232,24 @@ void Klondike::TurnStockCard(UndoStep &step)
     }
 }
 
-void Klondike::OnDblClick(CardWrapper *, int cellIndex, int)
+void Klondike::OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex)
 {
-    if (!IsColumn(cellIndex) && cellIndex != Waste)
+    if (!IsColumn(cellIndex) && cellIndex != Waste) {
+        CardGame::OnDblClick(wrapper, cellIndex, cardIndex);
         return;
+    }
     // Whichever card was double-clicked, the cell's top card goes up.
     TableCell *source = Cell(cellIndex);
     CardWrapper *card = source->Pop();
     if (!card)
         return;
+    // The empty foundation pictured with the card's suit first, else the
+    // first that takes it.
     int target = -1;
+    for (int f = FirstFoundation; f <= LastFoundation && target < 0; ++f) {
+        if (ShowsSuitOf(f, card->GetCard()) && CanPlace(card->GetCard(), f))
+            target = f;
+    }
     for (int f = FirstFoundation; f <= LastFoundation && target < 0; ++f) {
         if (CanPlace(card->GetCard(), f))
             target = f;

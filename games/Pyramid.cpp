@@ -213,6 +213,28 @@ void Pyramid::FindMoves()
     }
 }
 
+// The suggestions leave out the waste's top card and the stock's turns.
+void Pyramid::FindAnyMove()
+{
+    TableCell *waste = CellOf(Waste);
+    if (const Card *card = waste->GetCard(-1)) {
+        if (Rules::IsKing(card)) {
+            AddPossibleMove(waste, waste);
+            return;
+        }
+        for (int i = FirstPosition; i <= Stock; ++i) {
+            if (IsFree(i) && AddUpToThirteen(card, CellOf(i)->GetCard(-1))) {
+                AddPossibleMove(CellOf(i), waste);
+                return;
+            }
+        }
+    }
+    // A double-click turns the stock; a click on the empty stock takes the
+    // waste back.
+    if (CellOf(Stock)->GetCount() > 0 || waste->GetCount() > 0)
+        AddClickMove(CellOf(Stock));
+}
+
 // ---- Status and undo ----
 
 void Pyramid::ShowStatus()

@@ -23,6 +23,7 @@ public:
     void OnClick(CardWrapper *wrapper, int cellIndex, int cardIndex) override;
     void OnDblClick(CardWrapper *wrapper, int cellIndex, int cardIndex) override;
     void ShowStatus() override;
+    void FindAnyMove() override;
     void SaveGame(QIODevice &stream) override;
     bool LoadGame(QIODevice &stream) override;
 

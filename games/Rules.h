@@ -45,6 +45,18 @@ inline bool WrappingNeighbours(const Card *a, const Card *b)
     return d == 1 || d == 12;
 }
 
+// The ranks after and before v when the King and the Ace follow each other
+// (K, A, 2 ...).
+inline int NextWrapping(int v)
+{
+    return v == 13 ? 1 : v + 1;
+}
+
+inline int PreviousWrapping(int v)
+{
+    return v == 1 ? 13 : v - 1;
+}
+
 inline bool IsAce(const Card *card)
 {
     return card && card->GetValue() == 1;

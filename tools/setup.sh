@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libjpeg-dev libgif-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libjpeg-dev libgif-dev libfontconfig-dev
           libgtest-dev libbenchmark-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

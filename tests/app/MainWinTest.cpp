@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -20,7 +22,6 @@
 #include "CardGame.h"
 #include "CardWrapper.h"
 #include "Deck.h"
-#include "EarlyStart.h"
 #include "FirstFrameReporter.h"
 #include "GameFactory.h"
 #include "GameTable.h"
@@ -49,16 +50,18 @@ public:
     QString OpenFile(QWidget *, const FileRequest &request) override
     {
         OpenTitles.append(request.Title);
+        Folders.append(request.Folder);
         return OpenAnswers.isEmpty() ? QString() : OpenAnswers.takeFirst();
     }
-    QString SaveFile(QWidget *, const FileRequest &) override
+    QString SaveFile(QWidget *, const FileRequest &request) override
     {
         ++SaveRequests;
+        Folders.append(request.Folder);
         return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
     }
 
     bool Yes = true;
-    QStringList Asked, Told, OpenTitles, OpenAnswers, SaveAnswers;
+    QStringList Asked, Told, OpenTitles, OpenAnswers, SaveAnswers, Folders;
     int SaveRequests = 0;
 };
 
@@ -196,7 +199,7 @@ TEST_F(MainWinTest, MenusFollowTheCatalogueAndListSizesSmallestFirst)
     EXPECT_FALSE(window->SuggestMoveMenu->isEnabled());
     EXPECT_FALSE(window->UndoMenu->isEnabled());
     EXPECT_FALSE(window->Recentdecks1->isEnabled());
-    EXPECT_EQ(window->NoBackground->text(), QStringLiteral("No &backgroud"));
+    EXPECT_EQ(window->NoBackground->text(), QStringLiteral("No &background"));
     EXPECT_EQ(window->Feedback1->text(), QStringLiteral("&Feedback...."));
     EXPECT_EQ(window->Rules1->shortcuts().size(), 2);
 }
@@ -271,25 +274,19 @@ TEST_F(MainWinTest, AReadAheadForOtherSettingsIsNotUsed)
     EXPECT_TRUE(Answers.Told.isEmpty());
 }
 
-// In the program, the read-ahead goes on on the thread that has been reading
-// the fonts since before main; a second read-ahead, or one in a process that
-// has no such thread, starts its own.
-TEST_F(MainWinTest, TheReadAheadGoesOnOnTheEarlyThread)
+// The read-ahead reads the fonts, then the deck the settings name, scaled
+// and with its back made; a second one in the same process does the same.
+TEST_F(MainWinTest, TheReadAheadReadsTheFontsThenTheDeck)
 {
-    EarlyThread &early = EarlyThread::Program();
-    ASSERT_TRUE(early.Begin(environ));
     for (int round = 0; round < 2; ++round) {
         StartupPreload readAhead{QStringLiteral(VEK_BIN_DIR)};
         readAhead.WaitForFonts();
-        EXPECT_TRUE(early.FontsRead());
         bool loaded = false;
         const std::unique_ptr<Deck> deck = readAhead.TakeDeck(loaded);
         EXPECT_TRUE(loaded) << deck->LastError().toStdString();
         EXPECT_EQ(readAhead.File(), QDir(QStringLiteral(VEK_BIN_DIR)).absoluteFilePath(StandardDeck));
         EXPECT_FALSE(deck->GetBack()->GetScaledBitmap().isNull());
         readAhead.Finish();
-        // The first one took the early thread's work over.
-        EXPECT_FALSE(early.Continue([](void *) {}, nullptr));
     }
 }
 
@@ -522,6 +519,34 @@ TEST_F(MainWinTest, GameFileLife)
     EXPECT_EQ(Answers.SaveRequests, asked);
 }
 
+TEST_F(MainWinTest, GameDialogsStartInTheLastFolderThatWorked)
+{
+    auto window = Make();
+    const QString savedGames =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Saved games");
+    // A folder that cannot take the file is not remembered.
+    Answers.SaveAnswers = {QStringLiteral("/proc/game.veksol"), TempFile(QStringLiteral("game.veksol"))};
+    window->SaveAsMenu->trigger();
+    window->SaveAsMenu->trigger();
+    Answers.OpenAnswers = {QString()};
+    window->OpenGameMenu->trigger();
+    EXPECT_EQ(Answers.Folders, QStringList({savedGames, savedGames, Dir.path()}));
+    EXPECT_TRUE(QFileInfo(savedGames).isDir());
+}
+
+TEST_F(MainWinTest, StoredPathsWithBackslashes)
+{
+    // A file named with a backslash is used as it is.
+    const QString named = TempFile(QStringLiteral("my\\deck.deck"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VEK_BIN_DIR "/Decks/Standard.deck"), named));
+    WriteSetting(QStringLiteral("Deck"), named);
+    EXPECT_EQ(Make()->GetDeckFile(), named);
+    // Once the file exists only with a slash, the entry is an older one.
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("my")) && QFile::rename(named, TempFile("my/deck.deck")));
+    EXPECT_EQ(Make()->GetDeckFile(), TempFile(QStringLiteral("my/deck.deck")));
+    EXPECT_TRUE(Answers.Told.isEmpty()) << Answers.Told.join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(MainWinTest, RefusedFilesKeepTheGame)
 {
     auto window = Make();
@@ -656,13 +681,15 @@ TEST_F(MainWinTest, BackgroundPictures)
     EXPECT_EQ(window->GetBackgroundPicture()->width(), 16);
     EXPECT_FALSE(window->NoBackground->isChecked());
 
-    // A picture from the dialog that fails: said, and no background either.
+    // A picture from the dialog that fails: said, and the one shown before
+    // stays.
+    const Picture *shown = window->GetBackgroundPicture();
     Answers.OpenAnswers = {broken};
     window->Setbackground1->trigger();
     EXPECT_EQ(Answers.Told.size(), 2);
-    EXPECT_TRUE(window->GetBackgroundFile().isEmpty());
-    EXPECT_EQ(window->GetBackgroundPicture(), nullptr);
-    EXPECT_TRUE(window->NoBackground->isChecked());
+    EXPECT_EQ(window->GetBackgroundFile(), good);
+    EXPECT_EQ(window->GetBackgroundPicture(), shown);
+    EXPECT_FALSE(window->NoBackground->isChecked());
 
     Answers.OpenAnswers = {good};
     window->Setbackground1->trigger();

@@ -1,10 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <atomic>
 #include <utility>
-
-#include <pthread.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QList>
@@ -12,76 +8,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include "EarlyStart.h"
-
-namespace {
-
-struct Seen {
-    EarlyThread *Early = nullptr;
-    int Runs = 0;
-    bool FontsReadFirst = false;
-    pthread_t Thread{};
-};
-
-void Record(void *argument)
-{
-    auto *seen = static_cast<Seen *>(argument);
-    ++seen->Runs;
-    seen->FontsReadFirst = seen->Early->FontsRead();
-    seen->Thread = pthread_self();
-}
-
-} // namespace
-
-// The thread reads the fonts, then runs the work it is handed, on itself and
-// once; a thread that was never started takes no work.
-TEST(EarlyThreadTest, ReadsTheFontsThenRunsTheWorkItIsHandedOnce)
-{
-    EarlyThread early;
-    Seen seen;
-    seen.Early = &early;
-    EXPECT_FALSE(early.Continue(Record, &seen));
-    early.Join();
-    EXPECT_EQ(seen.Runs, 0);
-
-    ASSERT_TRUE(early.Begin(environ));
-    EXPECT_FALSE(early.Begin(environ));
-    EXPECT_TRUE(early.Continue(Record, &seen));
-    EXPECT_FALSE(early.Continue(Record, &seen));
-    early.Join();
-    early.Join();
-    EXPECT_EQ(seen.Runs, 1);
-    EXPECT_TRUE(seen.FontsReadFirst);
-    EXPECT_FALSE(pthread_equal(seen.Thread, pthread_self()));
-    EXPECT_TRUE(early.FontsRead());
-}
-
-// When the program ends before handing any work over, the thread is released
-// rather than waited for forever.
-TEST(EarlyThreadTest, AThreadGivenNoWorkEndsWhenJoined)
-{
-    EarlyThread early;
-    ASSERT_TRUE(early.Begin(environ));
-    early.Join();
-    EXPECT_TRUE(early.FontsRead());
-    EXPECT_FALSE(early.Continue(Record, nullptr));
-}
-
-// Before main the C library has not set environ yet; the thread is started
-// with the environment the process was given.
-TEST(EarlyThreadTest, TheEnvironmentIsThereBeforeTheCLibrarySetsIt)
-{
-    char **given = environ;
-    environ = nullptr;
-    EarlyThread early;
-    const bool started = early.Begin(given);
-    char **seen = environ;
-    environ = given;
-    early.Join();
-    EXPECT_TRUE(started);
-    EXPECT_EQ(seen, given);
-}
 
 namespace {
 
@@ -110,8 +36,8 @@ QByteArray RunToFirstFrame(const QTemporaryDir &dir, const QString &workingFolde
 
 } // namespace
 
-// The program itself, whose early thread reads the fonts before main: the
-// font configuration the user names is the one read (the font library, asked
+// The program itself, whose read-ahead thread reads the fonts: the font
+// configuration the user names is the one read (the font library, asked
 // to, reports the files it loads), and the table still reaches its first
 // frame.
 TEST(ProgramStartTest, TheFontConfigurationTheUserNamesIsRead)

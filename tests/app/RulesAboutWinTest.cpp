@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Vek Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -78,6 +80,8 @@ TEST_F(RulesWinTest, AskingTwiceReloadsTheTextInTheOneWindow)
 
     window->Rules1->trigger();
     EXPECT_TRUE(rules->isVisible());
+    // Over the main window, not in a corner of the screen.
+    EXPECT_TRUE(window->frameGeometry().contains(rules->frameGeometry().center()));
     EXPECT_EQ(rules->Game->text(), QStringLiteral("Klondike"));
     const QString text = BuiltRules(QStringLiteral("Klondike"));
     ASSERT_FALSE(text.isEmpty());
@@ -90,6 +94,10 @@ TEST_F(RulesWinTest, AskingTwiceReloadsTheTextInTheOneWindow)
     EXPECT_EQ(window->findChildren<TRulesWin *>().size(), 1);
     EXPECT_TRUE(Answers.Told.isEmpty());
 
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(rules->Rules, &escape);
+    EXPECT_FALSE(rules->isVisible());
+    window->Rules1->trigger();
     rules->Dismiss->click();
     EXPECT_FALSE(rules->isVisible());
     EXPECT_EQ(window->GetRulesWindow(), rules);

@@ -263,6 +263,15 @@ TEST(Deck, DamagedFilesLeaveTheDeckUntouched)
     corrupt[at[1] + 18] = 0x00; // the first card's JPEG loses its start marker
     refuse(corrupt, "corrupt JPEG");
 
+    // Headers intact, picture data damaged: libjpeg only warns about it.
+    const int scan = int(bytes.indexOf("\xff\xda", at[1] + 18));
+    ASSERT_GT(scan, 0);
+    const int data = scan + 2 + (uint8_t(bytes[scan + 2]) << 8 | uint8_t(bytes[scan + 3]));
+    QByteArray cutData = bytes;
+    cutData[data] = char(0xff);
+    cutData[data + 1] = char(0xd9);
+    refuse(cutData, "picture data ending early");
+
     QByteArray longLength = bytes;
     longLength[at[2] + 14] = char(0xff);
     longLength[at[2] + 15] = char(0xff);

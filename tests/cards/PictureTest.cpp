@@ -145,3 +145,26 @@ TEST(Picture, OversizedJpegIsRefusedBeforeDecoding)
 }
 
 } // namespace
+
+TEST(Picture, JpegWithDamagedOrMissingPictureDataIsRefused)
+{
+    QTemporaryDir dir;
+    QByteArray jpeg;
+    ASSERT_TRUE(VekJpeg::Encode(makePicture(64, 48), jpeg));
+    const int scan = int(jpeg.indexOf(QByteArray::fromHex("FFDA")));
+    const int data = scan + 2 + (uint8_t(jpeg[scan + 2]) << 8 | uint8_t(jpeg[scan + 3]));
+    ASSERT_LT(data + 40, jpeg.size());
+    QByteArray overwritten = jpeg;
+    for (int i = data; i < data + 40; ++i)
+        overwritten[i] = char((i - data) % 2 ? 0x00 : 0xff); // all-ones codes
+    for (const QByteArray &bytes : {jpeg.left(data + 20), overwritten}) {
+        QFile f(dir.filePath(QStringLiteral("damaged.jpg")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        Picture picture;
+        QString error;
+        EXPECT_FALSE(picture.Load(f.fileName(), &error));
+        EXPECT_TRUE(error.contains(QStringLiteral("damaged"))) << error.toStdString();
+    }
+}

@@ -107,10 +107,13 @@ void GameSetup::DragOnto(CardWrapper *wrapper, int target)
 void GameSetup::Play(const std::vector<Move> &moves, size_t first, size_t end)
 {
     for (size_t i = first; i < end && i < moves.size(); ++i) {
-        CardWrapper *top = Cell(moves[i].from)->GetWrapper(-1);
-        if (!top)
+        // The deepest card the move takes is the one to press.
+        TableCell *from = Cell(moves[i].from);
+        const int n = Game->CanMove(from, moves[i].to);
+        CardWrapper *pressed = from->GetWrapper(from->GetCount() - std::max(n, 1));
+        if (!pressed)
             throw std::logic_error("a move from an empty cell");
-        DragOnto(top, moves[i].to);
+        DragOnto(pressed, moves[i].to);
     }
 }
 

@@ -56,8 +56,11 @@ TEST(FreeCell, RunsMoveUpToTheLimitOntoACard)
     s.Host.Log.clear();
     s.DragOnto(s.Wrapper("9S"), Col1);
     EXPECT_EQ(s.Names(Col0), QStringLiteral("KH 9S 8H 7C 6D 5S"));
-    EXPECT_EQ(s.Host.Log, QStringList({"You can only move 4 cards!", "Cannot move those cards there at the moment...",
-                                       "Cards to move: 52"}));
+    // The refusal stays on the line; the count comes back when it expires.
+    EXPECT_EQ(s.Host.Log, QStringList({"You can only move 4 cards!", "Cannot move those cards there at the moment..."}));
+    for (int tick = 0; tick < 4; ++tick)
+        game.Tick();
+    EXPECT_EQ(s.Host.Log.last(), QStringLiteral("Cards to move: 52"));
     EXPECT_EQ(s.Host.Beeps, 2);
 
     s.DragOnto(s.Wrapper("8D"), Col3);
@@ -75,10 +78,10 @@ TEST(FreeCell, RunsMoveUpToTheLimitOntoACard)
     EXPECT_EQ(s.Host.Beeps, 2);
 }
 
-TEST(FreeCell, APressLiftsTheTopRunAndTheDropMovesWhatFits)
+TEST(FreeCell, APressLiftsTheRunFromThePressedCardAndTheDropMovesExactlyThat)
 {
     GameSetup s(FreeCellId, 1);
-    s.Lay({{Found0, "AC 2C"}, {Col0, "KD 5C 9H 8S 7D 6C"}, {Col1, "9D"}, {Col2, "KS"}});
+    s.Lay({{Found0, "AC 2C"}, {Col0, "KD 5C 9H 8S 7D 6C"}, {Col1, "9D"}, {Col2, "KS"}, {Col3, "7H"}});
     const auto moving = [&] {
         QStringList names;
         for (int c : {Found0, Col0})
@@ -87,20 +90,29 @@ TEST(FreeCell, APressLiftsTheTopRunAndTheDropMovesWhatFits)
                     names.append(NameOf(w->GetCard()));
         return names.join(' ');
     };
-    // Any card of the run lifts all four; one below it, or on a foundation,
-    // lifts nothing.
-    for (const char *pressed : {"9H", "8S", "7D", "6C", "5C", "2C"}) {
+    // The top card alone, a deeper card of the run with what lies on it; one
+    // below the run, or on a foundation, lifts nothing.
+    const std::pair<const char *, const char *> rows[] = {
+        {"6C", "6C"}, {"7D", "7D 6C"}, {"9H", "9H 8S 7D 6C"}, {"5C", ""}, {"2C", ""}};
+    for (const auto &[pressed, lifted] : rows) {
         Press(s.Table.get(), s.Grip(pressed));
-        EXPECT_EQ(moving(), QString(pressed) == "5C" || QString(pressed) == "2C" ? "" : "9H 8S 7D 6C") << pressed;
+        EXPECT_EQ(moving(), QString(lifted)) << pressed;
         Release(s.Table.get(), s.Grip(pressed));
     }
     s.DragOnto(s.Wrapper("2C"), Free0);
     EXPECT_EQ(s.Names(Found0), QStringLiteral("AC 2C"));
 
-    // Only the 8 fits on the red 9: three of the four cards go.
+    // The whole run does not fit on the red 9, and no part of it is taken
+    // instead of what the player holds.
     s.DragOnto(s.Wrapper("9H"), Col1);
+    EXPECT_EQ(s.Names(Col1), QStringLiteral("9D"));
+    // The top card alone goes where it is dropped; the run from the 8 then
+    // goes onto the 9.
+    s.DragOnto(s.Wrapper("6C"), Col3);
+    EXPECT_EQ(s.Names(Col3), QStringLiteral("7H 6C"));
+    s.DragOnto(s.Wrapper("8S"), Col1);
     EXPECT_EQ(s.Names(Col0), QStringLiteral("KD 5C 9H"));
-    EXPECT_EQ(s.Names(Col1), QStringLiteral("9D 8S 7D 6C"));
+    EXPECT_EQ(s.Names(Col1), QStringLiteral("9D 8S 7D"));
 }
 
 TEST(FreeCell, AutoPlayGoesUpToTwoAboveTheLowestFoundation)
@@ -260,3 +272,25 @@ TEST_P(FreeCellFamilyPlay, ASavedGameResumesAndPlaysOnToTheWin)
 INSTANTIATE_TEST_SUITE_P(Games, FreeCellFamilyPlay,
                          ::testing::Values(FamilyDeal{FreeCellId, 7, 16}, FamilyDeal{SeahavenId, 11, 18}),
                          [](const auto &info) { return std::string(info.param.id == FreeCellId ? "FreeCell" : "SeaHaven"); });
+
+TEST(FreeCellFamily, ASuggestionFindsAFreeCellCardForItsFoundation)
+{
+    for (const int id : {FreeCellId, SeahavenId}) {
+        GameSetup s(id, 1);
+        s.Table->SetSuggestionWait(0);
+        // Free cells full, no column move; only the 6 of clubs may go up.
+        std::map<int, QString> cells{{Free0, "6C"}, {Free1, "KH"}, {Free2, "KD"}, {Free3, "KS"}, {Found0, "AC 2C 3C 4C 5C"}};
+        const char *tops[] = {"9H", "9D", "9S", "9C", "4H", "4D", "4S", "JH", "JD", "JS"};
+        for (int c = 0; c < s.Game->GetColumnCount(); ++c)
+            cells[Col0 + c] = tops[c];
+        s.Lay(cells);
+        ASSERT_EQ(s.Game->GetPossibleMoveCount(), 0) << id;
+        s.Game->SuggestMove();
+        ASSERT_EQ(s.Game->GetPossibleMoveCount(), 1) << id;
+        EXPECT_EQ(s.Game->GetPossibleMove(0)->GetFrom(), s.Cell(Free0));
+        EXPECT_EQ(s.Game->GetPossibleMove(0)->GetTo(), s.Cell(Found0));
+        // Trying the move left no trace, said nothing and made no sound.
+        EXPECT_EQ(s.Names(Free0) + s.Names(Found0), QStringLiteral("6CAC 2C 3C 4C 5C"));
+        EXPECT_EQ(s.Game->GetUndoCount() + s.Host.Beeps, 0);
+    }
+}

@@ -368,7 +368,8 @@ TEST(Klondike, DoubleClickTurnsUpTheUncoveredCard)
     KlondikeTable t;
     t.SetPosition({{0, {down(9, Clubs), {1, Spades}}}});
     t.DoubleClickTop(0);
-    EXPECT_EQ(t.CellOf(Foundation)->GetCard(-1), t.CardOf(1, Spades));
+    // To the empty foundation pictured with spades.
+    EXPECT_EQ(t.CellOf(Foundation + Spades)->GetCard(-1), t.CardOf(1, Spades));
     ASSERT_EQ(t.Count(0), 1);
     EXPECT_TRUE(t.CellOf(0)->GetWrapper(0)->GetFrontUp());
     t.Game->Undo();
@@ -516,4 +517,21 @@ TEST(Klondike, WinsADealWithRealMouseEvents)
     t.DragOnto(Foundation, -1, 0);
     EXPECT_EQ(t.Game->GetWon(), 1);
     EXPECT_EQ(t.Answers.Captions.size(), 1);
+}
+
+TEST(Klondike, ASuggestionOffersTheStockWhenNoCardCanMove)
+{
+    KlondikeTable t;
+    t.Table->SetSuggestionWait(0);
+    // Nothing fits anywhere; the other 45 cards lie in the stock.
+    t.SetPosition({{0, {{13, Spades}}}, {1, {{13, Hearts}}}, {2, {{13, Clubs}}}, {3, {{13, Diamonds}}},
+                   {4, {{5, Spades}}}, {5, {{5, Clubs}}}, {6, {{9, Diamonds}}}});
+    ASSERT_EQ(t.Game->GetPossibleMoveCount(), 0);
+    const Snapshot before = t.Cells();
+    t.Game->SuggestMove();
+    ASSERT_EQ(t.Game->GetPossibleMoveCount(), 1);
+    EXPECT_TRUE(t.Game->GetPossibleMove(0)->IsClick());
+    EXPECT_EQ(t.Game->GetPossibleMove(0)->GetFrom(), t.CellOf(Stock));
+    EXPECT_EQ(t.Cells(), before);
+    EXPECT_EQ(t.Game->GetUndoCount() + t.Host.Beeps, 0);
 }

@@ -16,6 +16,28 @@ namespace LevelGamesTest {
 
 using namespace EngineTest;
 
+QByteArray Words(std::initializer_list<int32_t> words)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    for (const int32_t word : words)
+        VekIO::WriteLE32(out, word);
+    return bytes;
+}
+
+Layout NearlyWon(int first, int count)
+{
+    Layout layout;
+    for (int f = 0; f < count; ++f) {
+        std::vector<Spot> run;
+        for (int v = 1; v <= (f == count - 1 ? 12 : 13); ++v)
+            run.push_back({v, CardSuit(f % 4)});
+        layout.push_back({first + f, run});
+    }
+    return layout;
+}
+
 LevelTable::LevelTable(int gameId, int level, unsigned seed)
 {
     FillDeck(TheDeck, W, H);
@@ -40,7 +62,7 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
 {
     std::vector<std::vector<Spot>> layout(size_t(Table->GetCellCount()));
     std::vector<Card *> remaining;
-    for (int copy = 0; copy < 2; ++copy) {
+    for (int copy = 0; copy < Decks; ++copy) {
         for (int i = 0; i < Deck::CardCount; ++i)
             remaining.push_back(TheDeck.GetCard(i));
     }
@@ -48,7 +70,7 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
         layout[size_t(cell)] = cards;
         for (const Spot &spot : cards) {
             auto it = std::find(remaining.begin(), remaining.end(), CardOf(spot.value, spot.suit));
-            EXPECT_NE(it, remaining.end()) << "a third copy of " << spot.value;
+            EXPECT_NE(it, remaining.end()) << "one copy too many of " << spot.value;
             if (it != remaining.end())
                 remaining.erase(it);
         }
@@ -65,8 +87,8 @@ QByteArray LevelTable::PositionBytes(const Layout &cells, int rest, const QByteA
     VekIO::WriteLE32(out, int32_t(0));
     VekIO::WriteLE32(out, uint32_t(0));
     VekIO::WriteLE32(out, int32_t(500));
-    VekIO::WriteLE16(out, uint16_t(2 * Deck::CardCount));
-    for (int i = 0; i < 2 * Deck::CardCount; ++i) {
+    VekIO::WriteLE16(out, uint16_t(Decks * Deck::CardCount));
+    for (int i = 0; i < Decks * Deck::CardCount; ++i) {
         VekIO::WriteLE16(out, TheDeck.GetCard(i % Deck::CardCount)->GetValue());
         VekIO::WriteLE16(out, TheDeck.GetCard(i % Deck::CardCount)->GetSuit());
     }

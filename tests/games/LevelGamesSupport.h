@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -11,7 +12,8 @@
 
 #include "EngineTestSupport.h"
 
-// Spider and Diplomat on an offscreen table, driven with real mouse events.
+// Games on an offscreen table (Spider, Diplomat and the reserve games),
+// driven with real mouse events.
 namespace LevelGamesTest {
 
 constexpr int W = 88;
@@ -28,6 +30,14 @@ using Layout = std::vector<std::pair<int, std::vector<Spot>>>;
 // Where every card lies: one list per cell, bottom card first.
 using Snapshot = std::vector<std::vector<std::pair<Card *, uint32_t>>>;
 
+// Foundations first .. first + count - 1 built from Ace to King of clubs,
+// diamonds, hearts and spades in turn, except that the last stops at the
+// Queen.
+Layout NearlyWon(int first, int count);
+
+// 32-bit little-endian words, as games append them to a position.
+QByteArray Words(std::initializer_list<int32_t> words);
+
 // A deck, a host, a table and the game of the catalogue id, dealt from a
 // fixed seed at the standard card size after the level dialog answered
 // `level`.
@@ -39,7 +49,7 @@ struct LevelTable {
     Card *CardOf(int value, CardSuit suit) { return TheDeck.GetCardByValue(value, suit); }
     int Count(int cell) const { return CellOf(cell)->GetCount(); }
 
-    // The position bytes of a two-deck deal pile (both decks in order) with
+    // The position bytes of a deal pile of `Decks` decks (each in order) with
     // the listed cards in the listed cells; every other card lies face down
     // on cell `rest`, under the cards listed for it. `extra` follows.
     QByteArray PositionBytes(const Layout &cells, int rest, const QByteArray &extra);
@@ -57,6 +67,7 @@ struct LevelTable {
     Snapshot Cells() const;
     int MovingCount() const;
 
+    int Decks = 2;
     Deck TheDeck;
     BasicHost Host;
     EngineTest::ScriptedQuestions Answers;

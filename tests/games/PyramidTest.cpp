@@ -168,3 +168,27 @@ TEST(Pyramid, AWholeGameIsWonAtTheClickThatRemovesTheLastCard)
     ASSERT_EQ(b.Answers.Captions.size(), 1);
     EXPECT_EQ(b.Answers.Captions[0], "Congratulations - Vek Solitaire");
 }
+
+TEST(Pyramid, ASuggestionPairsAFreeCardWithTheWastesTop)
+{
+    Board b(4, 1);
+    b.Table->SetSuggestionWait(0);
+    b.Table->CardDblClick(b.Cell(Pyramid::Stock)->GetWrapper(-1));
+    // The free cards and the stock's top make no pair and hold no King; the
+    // Queen on the waste pairs with the Ace at the start of the bottom row.
+    const int bottom[] = {1, 2, 3, 4, 5, 6, 1};
+    for (int k = 0; k < 7; ++k)
+        b.Place(Pyramid::RowStart(6) + k, -1, bottom[k], k == 6 ? Diamonds : Clubs);
+    b.Place(Pyramid::Stock, -1, 2, Diamonds);
+    b.Place(Pyramid::Waste, -1, 12, Hearts);
+    b.Game->EndMove(nullptr);
+    ASSERT_EQ(b.Game->GetPossibleMoveCount(), 0);
+    const std::string before = PositionKey(b);
+
+    b.Game->SuggestMove();
+    ASSERT_EQ(b.Game->GetPossibleMoveCount(), 1);
+    const PossibleMove *move = b.Game->GetPossibleMove(0);
+    EXPECT_TRUE(move->IsPair() && move->GetFrom() == b.Cell(Pyramid::RowStart(6)) && move->GetTo() == b.Cell(Pyramid::Waste));
+    EXPECT_EQ(b.Host.Beeps, 0);
+    EXPECT_EQ(PositionKey(b), before);
+}

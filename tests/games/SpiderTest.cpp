@@ -490,3 +490,21 @@ TEST(Spider, AGameAtOneSuitIsWonWithTheMouse)
 }
 
 } // namespace
+
+TEST(Spider, ASuggestionFindsARunThatCanMove)
+{
+    SpiderTable t;
+    t.Table->SetSuggestionWait(0);
+    // No top card fits anywhere, but the run 9-8 of clubs fits on the 10.
+    t.Set({{0, {{9, Clubs}, {8, Clubs}}}, {1, {{10, Hearts}}}, {2, {{13, Clubs}}}, {3, {{13, Clubs}}},
+           {4, {{13, Diamonds}}}, {5, {{13, Diamonds}}}, {6, {{13, Hearts}}}, {7, {{13, Hearts}}},
+           {8, {{13, Spades}}}, {9, {{13, Spades}}}});
+    ASSERT_EQ(t.Game().GetPossibleMoveCount(), 0);
+    const Snapshot before = t.Cells();
+    t.Game().SuggestMove();
+    ASSERT_EQ(t.Game().GetPossibleMoveCount(), 1);
+    const PossibleMove *move = t.Game().GetPossibleMove(0);
+    EXPECT_TRUE(move->GetFrom() == t.CellOf(0) && move->GetIndex() == 0 && move->GetTo() == t.CellOf(1));
+    EXPECT_EQ(t.Cells(), before);
+    EXPECT_EQ(t.Game().GetUndoCount() + t.Host.Beeps, 0);
+}
