@@ -144,6 +144,11 @@ TMainWin::TMainWin(const Options &options)
     std::memset(&UpdateInfo, 0, sizeof UpdateInfo);
     MsgWin = std::make_unique<TMsgWin>();
 
+    // Ended by the desktop session or through quit() rather than by closing
+    // the window: what Exit writes is written all the same.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { WriteSettingsAndStatistics(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { WriteSettingsAndStatistics(); });
+
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             AppActivate();
@@ -662,6 +667,7 @@ bool TMainWin::StartGame(int32_t id, bool shuffle)
         SizeUnlock unlock(*this);
         Game->Guarded([&] { Game->NewGame(shuffle); });
     }
+    ShowPlayClock();
     // A new game is never paused, whatever the player did to the last one.
     ShowPauseState();
     if (IsRulesWindowVisible())
@@ -767,11 +773,26 @@ void TMainWin::FormClose()
         RulesWin->close();
     if (AboutWin)
         AboutWin->close();
+    WriteSettingsAndStatistics();
+}
+
+void TMainWin::WriteSettingsAndStatistics()
+{
+    if (Destroyed)
+        return;
     SaveSettings();
     Storage.SavePlacement(*this);
     Storage.WriteList(QStringLiteral("RecentDecks"), RecentDecks.Entries());
     Storage.WriteString(QStringLiteral("SaveGameDir"), SaveGameFolder);
     Storage.WriteString(QStringLiteral("OpenGameDir"), OpenGameFolder);
+    if (Game)
+        Game->SaveStatistics();
+}
+
+void TMainWin::ShowPlayClock()
+{
+    const uint32_t seconds = Game ? Game->GetElapsedTime() : 0;
+    Panels[1]->setText(seconds ? PlayClockText(seconds) : QString());
 }
 
 void TMainWin::FormDestroy()
@@ -803,6 +824,7 @@ void TMainWin::NewGameMenuClick()
         SizeUnlock unlock(*this);
         Game->Guarded([&] { Game->NewGame(true); });
     }
+    ShowPlayClock();
     GameFile.clear();
 }
 
@@ -810,8 +832,11 @@ void TMainWin::RestartClick()
 {
     if (!Game || !Answers->AskYesNo(this, Caption, QStringLiteral("Do you really want to restart the game?")))
         return;
-    SizeUnlock unlock(*this);
-    Game->Guarded([&] { Game->NewGame(false); });
+    {
+        SizeUnlock unlock(*this);
+        Game->Guarded([&] { Game->NewGame(false); });
+    }
+    ShowPlayClock();
 }
 
 void TMainWin::PauseMenuClick()
@@ -880,6 +905,7 @@ void TMainWin::OpenGameMenuClick()
     SetUndoEnabled(Game->GetUndoCount() > 0);
     SetSuggestMoveEnabled(Game->GetPossibleMoveCount() > 0);
     ShowPauseState();
+    ShowPlayClock();
     GameFile = file;
     RememberGameFolder(file);
     if (IsRulesWindowVisible())
@@ -1063,6 +1089,7 @@ void TMainWin::RestartTimerTimer()
         SizeUnlock unlock(*this);
         Game->Guarded([&] { Game->NewGame(true); });
     }
+    ShowPlayClock();
     GameFile.clear();
 }
 

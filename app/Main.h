@@ -102,6 +102,10 @@ public:
 
     void LoadSettings();
     void SaveSettings();
+    // Writes the settings, the window's state and the current game's
+    // statistics: at Exit, and when the program is ended otherwise (the
+    // desktop session ending, a signal).
+    void WriteSettingsAndStatistics();
     // The deck file and card size LoadSettings will choose, read ahead so
     // that the deck can load while the window is being built.
     static QString StoredDeckFile();
@@ -201,6 +205,8 @@ private:
     // the current game.
     void ShowPauseState();
     void UpdateRecentDecksMenu();
+    // The play clock's panel for the current deal: empty until it has run.
+    void ShowPlayClock();
     // Disposes of the current game: statistics saved, game deleted.
     void DisposeGame();
     // Shows a new current game: name, caption, menu check, status.

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include "EndRequests.h"
 #include "FirstFrameReporter.h"
 #include "GameTable.h"
 #include "Main.h"
@@ -39,6 +40,11 @@ int main(int argc, char **argv)
             preload.Finish();
         });
         window.GetTable()->installEventFilter(&icon);
+        // Ended by a signal, the program ends as through Exit: the window
+        // writes its settings and statistics before the event loop stops.
+        EndRequests ends;
+        QObject::connect(&ends, &EndRequests::Requested, &window, &QWidget::close);
+        QObject::connect(&ends, &EndRequests::Requested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         // Installed last, so it runs first.
         FirstFrameReporter reporter;
         if (qEnvironmentVariableIsSet("VEK_REPORT_FIRST_FRAME"))

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
+#include <unordered_set>
 
 #include <QIODevice>
+#include <QRandomGenerator>
 
 #include "Card.h"
 #include "CardWrapper.h"
@@ -39,6 +42,31 @@ private:
 int32_t addUnsigned(int32_t value, uint32_t delta)
 {
     return int32_t(uint32_t(value) + delta);
+}
+
+// The deals of this run counted as played, and those whose end was counted,
+// by serial: a deal saved and resumed (even from an older file) is not
+// counted a second time.
+struct DealLedger {
+    std::unordered_set<uint32_t> Played;
+    std::unordered_set<uint32_t> Ended;
+};
+
+DealLedger &Ledger()
+{
+    static DealLedger ledger;
+    return ledger;
+}
+
+// The 32-bit value in front of a saved position: the deal's serial in the
+// upper 30 bits, then whether its end and its play were counted.
+constexpr uint32_t PlayedBit = 1;
+constexpr uint32_t EndedBit = 2;
+constexpr int SerialShift = 2;
+
+uint32_t NewDealSerial()
+{
+    return QRandomGenerator::global()->bounded(1u, 1u << (32 - SerialShift));
 }
 
 } // namespace
@@ -151,6 +179,10 @@ void CardGame::ResetDeal()
 {
     Paused = false;
     Started = false;
+    Ended = false;
+    DealSerial = NewDealSerial();
+    // The clock starts with the new deal's first press.
+    Host().SetPlayTimerEnabled(false);
     ElapsedTime = 0;
     Score = 0;
     DealIndex = 0;
@@ -158,6 +190,7 @@ void CardGame::ResetDeal()
     Table->UpdateEnabled();
     // The suggestions point into cells about to go.
     ClearPossibleMoves();
+    CardsGone();
     Table->Clear();
 }
 
@@ -228,7 +261,8 @@ void CardGame::ShowStatus()
 
 void CardGame::SaveGame(QIODevice &stream)
 {
-    bool ok = VekIO::WriteLE32(stream, int32_t(0)) && VekIO::WriteLE32(stream, ElapsedTime)
+    const uint32_t counted = (DealSerial << SerialShift) | (Started ? PlayedBit : 0) | (Ended ? EndedBit : 0);
+    bool ok = VekIO::WriteLE32(stream, counted) && VekIO::WriteLE32(stream, ElapsedTime)
         && VekIO::WriteLE32(stream, Score) && VekIO::WriteLE16(stream, uint16_t(DealPile.size()));
     const auto writeCard = [&stream](const Card *card) {
         return VekIO::WriteLE16(stream, uint16_t(card ? card->GetValue() : 0))
@@ -245,8 +279,6 @@ void CardGame::SaveGame(QIODevice &stream)
                 && VekIO::WriteLE32(stream, wrapper->GetFlags() & CardWrapper::PersistentFlags);
         }
     }
-    // The next press counts the deal as played again.
-    Started = false;
 }
 
 bool CardGame::LoadGame(QIODevice &stream)
@@ -266,11 +298,14 @@ bool CardGame::LoadGame(QIODevice &stream)
         card = Deck->GetCardByValue(value, CardSuit(suit));
         return card != nullptr;
     };
-    int32_t reserved, score;
-    uint32_t elapsed;
+    uint32_t counted, elapsed;
+    int32_t score;
     uint16_t dealCount;
-    if (!VekIO::ReadLE32(stream, reserved) || !VekIO::ReadLE32(stream, elapsed) || !VekIO::ReadLE32(stream, score)
+    if (!VekIO::ReadLE32(stream, counted) || !VekIO::ReadLE32(stream, elapsed) || !VekIO::ReadLE32(stream, score)
         || !VekIO::ReadLE16(stream, dealCount))
+        return false;
+    // The play time it adds to the statistics must stay a count of seconds.
+    if (elapsed > uint32_t(std::numeric_limits<int32_t>::max()))
         return false;
     if (VekIO::Remaining(stream) < int64_t(dealCount) * 4)
         return false;
@@ -296,6 +331,12 @@ bool CardGame::LoadGame(QIODevice &stream)
 
     ElapsedTime = elapsed;
     Score = score;
+    // A deal counted in this run, or counted when it was saved, is not
+    // counted again.
+    const uint32_t serial = counted >> SerialShift;
+    DealSerial = serial ? serial : NewDealSerial();
+    Started = (counted & PlayedBit) || (serial && Ledger().Played.count(serial));
+    Ended = (counted & EndedBit) || (serial && Ledger().Ended.count(serial));
     DealPile = std::move(pile);
     // Undo records would point at the cards of the position being replaced.
     ClearUndo();
@@ -452,10 +493,15 @@ void CardGame::ResetStats()
 
 void CardGame::StartPlay()
 {
+    // A deal whose end has been counted plays on with the clock stopped.
+    if (Ended)
+        return;
+    if (!Host().IsPlayTimerEnabled())
+        Host().SetPlayTimerEnabled(true);
     if (Started)
         return;
     Started = true;
-    Host().SetPlayTimerEnabled(true);
+    Ledger().Played.insert(DealSerial);
     Played = addUnsigned(Played, 1);
 }
 
@@ -627,6 +673,16 @@ void CardGame::ClearUndo()
     Host().SetUndoEnabled(false);
 }
 
+void CardGame::JoinUndoSteps(int first)
+{
+    first = std::max(first, 0);
+    while (int(UndoSteps.size()) > first + 1) {
+        std::unique_ptr<UndoStep> later = std::move(UndoSteps.back());
+        UndoSteps.pop_back();
+        UndoSteps.back()->Absorb(*later);
+    }
+}
+
 void CardGame::ClearCardFlags(uint32_t bits)
 {
     for (int c = 0; c < CellCount(); ++c) {
@@ -676,8 +732,10 @@ void CardGame::Error(const QString &text)
 void CardGame::GameOver(bool won)
 {
     // Only a deal in play is reported, and only once; never a move only tried.
-    if (Probing || !Host().IsPlayTimerEnabled())
+    if (Probing || Ended || !Host().IsPlayTimerEnabled())
         return;
+    Ended = true;
+    Ledger().Ended.insert(DealSerial);
     if (won)
         Won = addUnsigned(Won, 1);
     if (ElapsedTime > LongestPlayTime)

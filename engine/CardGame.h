@@ -102,7 +102,9 @@ public:
     void ResetStats();
     // The registry key of the statistics: "...\Games\" + name.
     QString StatisticsKey() const;
-    // Called by the table.
+    // Called by the table at every press on a card: the first press of a
+    // deal counts it as played; every press of a deal whose end has not been
+    // counted runs the play clock (New game, Restart and Open stop it).
     void StartPlay();
     void ResizeCards(int w, int h);
     // The size LayoutCells asks of the table for cards of w x h; the cells
@@ -137,6 +139,8 @@ public:
     int32_t GetScore() const { return Score; }
     uint32_t GetElapsedTime() const { return ElapsedTime; }
     bool IsStarted() const { return Started; }
+    // The end of the deal (won or lost) has been counted.
+    bool IsEnded() const { return Ended; }
     int GetHintIndex() const { return HintIndex; }
     int GetUndoCount() const { return int(UndoSteps.size()); }
     const std::vector<Card *> &GetDealPile() const { return DealPile; }
@@ -166,6 +170,10 @@ public:
     void SortPossibleMoves();
     void ClearPossibleMoves();
     void ClearUndo();
+    // Makes the undo steps from index first on a single step, so that one
+    // undo takes back a player's action together with what the game then
+    // did by itself.
+    void JoinUndoSteps(int first);
     void ClearCardFlags(uint32_t bits);
     // True when the cells hold exactly the cards of the deal pile, each as
     // often as the pile has it: a loaded position of a variant that keeps
@@ -186,12 +194,17 @@ public:
     // four ticks.
     void Error(const QString &text);
     // The deal is over: statistics, clock, and the question to play again.
+    // Counted once per deal, and only for a deal in play.
     void GameOver(bool won);
     // Fills DealPile from GetDeckCount() decks with the C library's rand().
     void Shuffle();
 
 protected:
     GameHost &Host() const;
+    // The cards of the position on the table are about to be destroyed (a
+    // new deal, or a saved position being loaded): a variant that keeps
+    // pointers to them drops them here.
+    virtual void CardsGone() {}
     // The wrapper and cell lists of the table, for the helpers.
     int CellCount() const;
     TableCell *CellAt(int index) const;
@@ -212,6 +225,10 @@ protected:
     int32_t Played = 0;
     int32_t Won = 0;
     bool Started = false;
+    bool Ended = false;
+    // Tells this deal from any other of the run, also once it has been saved
+    // and resumed; 0 for a position saved without one.
+    uint32_t DealSerial = 0;
     uint32_t ElapsedTime = 0;
     int32_t PlayTime = 0;
     uint32_t LongestPlayTime = 0;

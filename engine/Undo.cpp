@@ -109,6 +109,14 @@ void UndoStep::AddAction(std::function<void(int32_t)> callback, int32_t value)
     Add(std::make_unique<UndoAction>(std::move(callback), value));
 }
 
+void UndoStep::Absorb(UndoStep &later)
+{
+    later.EndGroup();
+    Records.insert(Records.begin(), std::make_move_iterator(later.Records.begin()),
+                   std::make_move_iterator(later.Records.end()));
+    later.Records.clear();
+}
+
 void UndoStep::Execute()
 {
     for (const auto &record : Records)

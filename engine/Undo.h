@@ -72,6 +72,8 @@ public:
     void AddAction(std::function<void(int32_t)> callback, int32_t value);
 
     void Execute();
+    // Takes over the records of a step made after this one; they run first.
+    void Absorb(UndoStep &later);
     bool HasRecords() const { return !Records.empty(); }
     int RecordCount() const { return int(Records.size()); }
 

@@ -166,5 +166,6 @@ void BlackHole::CheckEnd()
 
 bool BlackHole::LoadGame(QIODevice &stream)
 {
-    return CardGame::LoadGame(stream) && CellsHoldDealPile();
+    // The score counts the cards moved into the hole after its Ace.
+    return CardGame::LoadGame(stream) && CellsHoldDealPile() && Score == CellAt(Hole)->GetCount() - 1;
 }

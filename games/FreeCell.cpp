@@ -243,6 +243,7 @@ void FreeCell::OnMouseDown(CardWrapper *wrapper, int cellIndex, int, int, int)
 
 void FreeCell::OnMouseUp(int x, int y)
 {
+    const int steps = GetUndoCount();
     std::vector<CardWrapper *> moving;
     GetMovingCards(moving);
     if (!moving.empty()) {
@@ -266,10 +267,13 @@ void FreeCell::OnMouseUp(int x, int y)
     }
     CardGame::OnMouseUp(x, y);
     AutoPlay();
+    // One undo takes back the move and the cards that then went up.
+    JoinUndoSteps(steps);
 }
 
 void FreeCell::OnDblClick(CardWrapper *, int cellIndex, int)
 {
+    const int steps = GetUndoCount();
     // A column's top card goes to the first empty free cell.
     if (IsColumn(cellIndex) && CellAt(cellIndex)->GetCount() > 0) {
         int freeCell = -1;
@@ -283,6 +287,7 @@ void FreeCell::OnDblClick(CardWrapper *, int cellIndex, int)
             Error(QStringLiteral("Cannot move the selected card anywhere"));
     }
     AutoPlay();
+    JoinUndoSteps(steps);
     // The line stays empty until the release that ends the double-click
     // shows the count again; a refusal stays.
     if (StatusTicks != 0)
@@ -409,6 +414,7 @@ bool FreeCell::LoadGame(QIODevice &stream)
         return false;
     }
     CardsToMove = counter;
-    // Every card of the deal always lies in some cell.
-    return CellsHoldDealPile();
+    // Every card of the deal always lies in some cell, and the counter is
+    // that of the cards off the foundations.
+    return CellsHoldDealPile() && CardsToMove == CountCardsToMove();
 }

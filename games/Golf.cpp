@@ -182,5 +182,11 @@ void Golf::CheckEnd()
 
 bool Golf::LoadGame(QIODevice &stream)
 {
-    return CardGame::LoadGame(stream) && CellsHoldDealPile();
+    if (!CardGame::LoadGame(stream) || !CellsHoldDealPile())
+        return false;
+    // The score counts the cards played from the columns.
+    int inColumns = 0;
+    for (int i = FirstColumn; i <= LastColumn; ++i)
+        inColumns += CellAt(i)->GetCount();
+    return Score == (LastColumn - FirstColumn + 1) * ColumnDepth - inColumns;
 }

@@ -79,8 +79,6 @@ void MonteCarlo::Deal()
     for (int i = DealIndex; i < int(DealPile.size()); ++i)
         CellAt(Stock)->Add(DealCard(), true);
     PairsRemoved = 0;
-    // The wrappers of the previous deal are gone.
-    Selection.Forget();
 }
 
 // ---- Clicks: pairs by selection; the stock closes the gaps and refills ----
@@ -201,6 +199,8 @@ bool MonteCarlo::LoadGame(QIODevice &stream)
         return false;
     }
     PairsRemoved = pairs;
-    // Every card of a deal lies in some cell, the removed pairs included.
-    return CellsHoldDealPile();
+    // Every card of a deal lies in some cell, the removed pairs included, and
+    // the count is that of the removed pairs: a larger one would win at the
+    // next pair.
+    return CellsHoldDealPile() && PairsRemoved * 2 == CellAt(Removed)->GetCount();
 }

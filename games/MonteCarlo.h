@@ -33,6 +33,9 @@ public:
     bool HasSelection() const { return Selection.IsActive(); }
     int GetSelectedIndex() const { return Selection.GetCell(); }
 
+protected:
+    void CardsGone() override { Selection.Forget(); }
+
 private:
     // Closes the gaps in reading order, then fills the grid from the stock.
     void Consolidate(UndoStep &step);

@@ -100,8 +100,6 @@ void Pyramid::Deal()
     if (CardWrapper *top = stock->GetWrapper(-1))
         top->SetFrontUp(true);
     RemovedCount = 0;
-    // The wrappers of the previous deal are gone.
-    Selection.Forget();
 }
 
 // ---- Clicks: select, pair to 13, Kings alone; the empty stock turns the waste back ----
@@ -264,7 +262,8 @@ bool Pyramid::LoadGame(QIODevice &stream)
 {
     if (!CardGame::LoadGame(stream))
         return false;
-    // The selected card belonged to the position just replaced.
+    // A selection in the position being replaced loses its frame (once the
+    // position's cards are gone it has been forgotten already).
     Selection.Clear();
     int32_t reserved;
     uint16_t removed;
@@ -273,6 +272,8 @@ bool Pyramid::LoadGame(QIODevice &stream)
         return false;
     }
     RemovedCount = removed;
-    // Every card of a deal lies in some cell, the removed ones included.
-    return CellsHoldDealPile();
+    // Every card of a deal lies in some cell, the removed ones included, and
+    // the count is that of the removed cards: a larger one would win at the
+    // next click.
+    return CellsHoldDealPile() && RemovedCount == CellOf(Removed)->GetCount();
 }

@@ -37,6 +37,9 @@ public:
     static int RowStart(int row) { return row * (row + 1) / 2; }
     static int RowOf(int index);
 
+protected:
+    void CardsGone() override { Selection.Forget(); }
+
 private:
     TableCell *CellOf(int index) const { return CellAt(index); }
     // Records and turns up the stock's new top card, if any.

@@ -81,11 +81,36 @@ std::unique_ptr<CardGame> resumeOn(GameTable *table, const QByteArray &file, int
     return game;
 }
 
+// The catalogue id in the header of a saved game's bytes; -1 for other
+// bytes or an id the catalogue does not know.
+int32_t SavedGameId(const QByteArray &bytes)
+{
+    QBuffer stream;
+    stream.setData(bytes);
+    if (!stream.open(QIODevice::ReadOnly) || stream.read(magic().size()) != magic())
+        return -1;
+    int32_t reserved, id;
+    if (!VekIO::ReadLE32(stream, reserved) || !VekIO::ReadLE32(stream, id))
+        return -1;
+    return FindGame(id) ? id : -1;
+}
+
 } // namespace
 
 QString CannotResumeMessage()
 {
     return QStringLiteral("The game you selected cannot be resumed.");
+}
+
+QByteArray SaveGameData(CardGame &game)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    buffer.write(magic());
+    VekIO::WriteLE32(buffer, int32_t(0));
+    VekIO::WriteLE32(buffer, int32_t(game.GetGameId()));
+    game.SaveGame(buffer);
+    return buffer.data();
 }
 
 bool SaveGameFile(CardGame &game, const QString &fileName, QString *error)
@@ -96,13 +121,12 @@ bool SaveGameFile(CardGame &game, const QString &fileName, QString *error)
         setError(error, file.errorString());
         return false;
     }
-    if (file.write(magic()) != magic().size() || !VekIO::WriteLE32(file, int32_t(0))
-        || !VekIO::WriteLE32(file, int32_t(game.GetGameId()))) {
+    const QByteArray bytes = SaveGameData(game);
+    if (file.write(bytes) != bytes.size()) {
         setError(error, file.errorString());
         file.cancelWriting();
         return false;
     }
-    game.SaveGame(file);
     // A write that failed on the way makes the commit fail.
     if (!file.commit()) {
         setError(error, file.errorString());
@@ -116,12 +140,9 @@ int32_t GetSavedGameId(const QString &fileName)
     if (!VekIO::CheckIsFile(fileName))
         return -1;
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.read(magic().size()) != magic())
+    if (!file.open(QIODevice::ReadOnly))
         return -1;
-    int32_t reserved, id;
-    if (!VekIO::ReadLE32(file, reserved) || !VekIO::ReadLE32(file, id))
-        return -1;
-    return FindGame(id) ? id : -1;
+    return SavedGameId(file.read(magic().size() + 8));
 }
 
 bool ReadSavedGameHeader(QIODevice &stream)
@@ -138,14 +159,21 @@ std::unique_ptr<CardGame> ResumeGame(const QString &fileName, Deck *deck, GameTa
     if (!VekIO::CheckIsFile(fileName, error))
         return nullptr;
     setError(error, CannotResumeMessage());
-    const int32_t id = GetSavedGameId(fileName);
-    if (id < 0)
-        return nullptr;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxSavedGameSize)
         return nullptr;
     const QByteArray bytes = file.readAll();
     file.close();
+    return ResumeGameData(bytes, deck, table, cardWidth, cardHeight, error);
+}
+
+std::unique_ptr<CardGame> ResumeGameData(const QByteArray &bytes, Deck *deck, GameTable *table, int cardWidth,
+                                         int cardHeight, QString *error)
+{
+    setError(error, CannotResumeMessage());
+    const int32_t id = SavedGameId(bytes);
+    if (id < 0)
+        return nullptr;
 
     // The whole sequence first runs on a hidden table of its own, so that a
     // file damaged anywhere (position or the variant's own data) is refused

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include <QByteArray>
 #include <QString>
 
 class CardGame;
@@ -19,6 +20,9 @@ namespace GameFactory {
 
 // The message every refused saved game gives.
 QString CannotResumeMessage(); // "The game you selected cannot be resumed."
+
+// The bytes of the saved game, header included, as SaveGameFile writes them.
+QByteArray SaveGameData(CardGame &game);
 
 // Writes the game to the file, replacing it only once the new file is
 // complete. False (with a reason) when it could not be written.
@@ -42,5 +46,8 @@ bool ReadSavedGameHeader(QIODevice &stream);
 // the table: the caller deletes it. *error is then empty.
 std::unique_ptr<CardGame> ResumeGame(const QString &fileName, Deck *deck, GameTable *table, int cardWidth,
                                      int cardHeight, QString *error = nullptr);
+// The same for the bytes of a saved game already read.
+std::unique_ptr<CardGame> ResumeGameData(const QByteArray &bytes, Deck *deck, GameTable *table, int cardWidth,
+                                         int cardHeight, QString *error = nullptr);
 
 } // namespace GameFactory

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs when they are missing, then
-# configures and builds the whole project into build/ (two jobs).
+# Installs the Debian packages the build needs when they are missing,
+# configures build/ unless it is configured already, and builds (two jobs):
+# everything, or only the targets given as arguments.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,5 +19,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j2
+# A configured build folder reconfigures itself when a CMakeLists.txt changes.
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+targets=()
+for t in "$@"; do
+  targets+=(--target "$t")
+done
+cmake --build build -j2 "${targets[@]}"

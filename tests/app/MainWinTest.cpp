@@ -765,6 +765,55 @@ TEST_F(MainWinTest, UpdateCheckerCallsInOrder)
     EXPECT_EQ(calls, expected);
 }
 
+// The play clock runs from a deal's first press: a new deal, a restart, a
+// game-type change and a resumed game wait for theirs, and a deal nobody
+// pressed on ends without counting a loss or any play time.
+TEST_F(MainWinTest, ThePlayClockStartsWithTheDealsFirstPress)
+{
+    auto window = Make();
+    const QString file = TempFile(QStringLiteral("clock.veksol"));
+    CardGame *game = window->GetCurrentGame();
+    EXPECT_FALSE(window->PlayTimer.isActive());
+    const auto playFor = [&](int seconds) {
+        window->GetCurrentGame()->StartPlay();
+        EXPECT_TRUE(window->PlayTimer.isActive());
+        for (int i = 0; i < seconds; ++i)
+            window->PlayTimerTimer();
+    };
+    playFor(7);
+    Answers.SaveAnswers = {file};
+    window->SaveAsMenu->trigger();
+
+    window->NewGameMenu->trigger();
+    EXPECT_FALSE(window->PlayTimer.isActive());
+    EXPECT_EQ(window->StatusPanelText(1), QString());
+    // Nobody pressed on this deal: its end counts nothing.
+    game->GameOver(false);
+    EXPECT_EQ(game->GetPlayTime(), 0);
+    EXPECT_EQ(game->GetPlayed(), 1);
+    EXPECT_EQ(Answers.Asked.size(), 1); // only "start a new game?"
+
+    playFor(2);
+    window->Restart->trigger();
+    EXPECT_FALSE(window->PlayTimer.isActive());
+    playFor(2);
+    GameItem(*window, QStringLiteral("Golf"))->trigger();
+    EXPECT_FALSE(window->PlayTimer.isActive());
+    playFor(2);
+
+    // Resumed, the deal keeps its seven seconds and was counted already.
+    Answers.OpenAnswers = {file};
+    window->OpenGameMenu->trigger();
+    game = window->GetCurrentGame();
+    ASSERT_EQ(game->GetGameId(), 0);
+    EXPECT_FALSE(window->PlayTimer.isActive());
+    EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("00:07"));
+    const int32_t played = game->GetPlayed();
+    playFor(1);
+    EXPECT_EQ(game->GetElapsedTime(), 8u);
+    EXPECT_EQ(game->GetPlayed(), played);
+}
+
 TEST_F(MainWinTest, StatisticsSurviveAGameChange)
 {
     auto window = Make();

@@ -133,7 +133,9 @@ TEST(SavedGame, KlondikeFileFieldByField)
     EXPECT_EQ(bytes.mid(MagicAt, 19), QByteArray("VekSolitaireWinGame"));
     EXPECT_EQ(le32(bytes, 19), 0u);
     EXPECT_EQ(le32(bytes, IdAt), 0u);
-    EXPECT_EQ(le32(bytes, 27), 0u);
+    // The deal's serial, and that it has been counted as played.
+    EXPECT_NE(le32(bytes, 27) >> 2, 0u);
+    EXPECT_EQ(le32(bytes, 27) & 3u, 1u);
     EXPECT_EQ(le32(bytes, ElapsedAt), 5u);
     EXPECT_EQ(le32(bytes, ScoreAt), 0u);
     ASSERT_EQ(le16(bytes, DealCountAt), 52);
@@ -159,8 +161,7 @@ TEST(SavedGame, KlondikeFileFieldByField)
     EXPECT_EQ(at, ExtensionAt);
     EXPECT_EQ(le32(bytes, ExtensionAt), 0u);
     EXPECT_EQ(le32(bytes, ExtensionAt + 4), 3u); // the draw count
-    // The next press counts the deal as played again.
-    EXPECT_FALSE(game.IsStarted());
+    EXPECT_TRUE(game.IsStarted());
 }
 
 TEST(SavedGame, ResumedAndSavedAgainGivesTheSameBytes)
@@ -209,21 +210,25 @@ TEST(SavedGame, ResumedGameCanBePlayedAndUndone)
     EXPECT_EQ(position(*s.t.Table), loaded);
 }
 
-TEST(SavedGame, FirstPressAfterResumingCountsTheGameAsPlayed)
+TEST(SavedGame, ResumedDealCountedAsPlayedIsNotCountedAgain)
 {
     SavedKlondike s;
     ASSERT_EQ(s.t.Game->GetPlayed(), 1);
     s.Save();
-    // The window stopped the clock of the game it had.
-    s.t.Host.PlayTimerEnabled = false;
-    ASSERT_TRUE(s.Resume(s.file));
-    // The statistics of the game replaced were kept and read again.
+    // Saving changes nothing: the next press does not count the deal again.
+    Click(s.t.Table.get(), s.t.PressPoint(0, -1));
     EXPECT_EQ(s.t.Game->GetPlayed(), 1);
-    EXPECT_FALSE(s.t.Game->IsStarted());
+
+    ASSERT_TRUE(s.Resume(s.file));
+    // The statistics of the game replaced were kept and read again; the
+    // clock waits for the first press.
+    EXPECT_EQ(s.t.Game->GetPlayed(), 1);
+    EXPECT_TRUE(s.t.Game->IsStarted());
+    EXPECT_FALSE(s.t.Host.PlayTimerEnabled);
+    EXPECT_EQ(s.t.Game->GetElapsedTime(), 5u);
 
     Click(s.t.Table.get(), s.t.PressPoint(0, -1));
-    EXPECT_TRUE(s.t.Game->IsStarted());
-    EXPECT_EQ(s.t.Game->GetPlayed(), 2);
+    EXPECT_EQ(s.t.Game->GetPlayed(), 1);
     EXPECT_TRUE(s.t.Host.PlayTimerEnabled);
 }
 

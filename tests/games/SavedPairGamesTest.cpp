@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "MonteCarlo.h"
 #include "PairGamesSupport.h"
+#include "Pyramid.h"
 #include "SavedGame.h"
 
 using namespace PairsTest;
@@ -95,3 +97,34 @@ TEST_P(SavedPairGames, ResumeIdenticallyAndRefuseDamage)
 
 // Pyramid, Golf, Putt Putt, Monte Carlo, Black Hole.
 INSTANTIATE_TEST_SUITE_P(PairGames, SavedPairGames, ::testing::Values(4, 20, 21, 3, 22));
+
+// A card selected before a position is loaded went with the cards the load
+// replaced: the selection is forgotten, never touched again (the sanitizer
+// build reports any use of the destroyed card), also at a second load.
+TEST(SavedPairGamesLoad, LoadingOverASelectionForgetsIt)
+{
+    for (const int32_t id : {4, 3}) {
+        SCOPED_TRACE(id);
+        Board b(id, 7);
+        const QByteArray bytes = saved(*b.Game);
+        const auto selected = [&b, id] {
+            if (id == 4)
+                return dynamic_cast<Pyramid &>(*b.Game).GetSelected() != nullptr;
+            return dynamic_cast<MonteCarlo &>(*b.Game).HasSelection();
+        };
+        for (int load = 0; load < 2; ++load) {
+            // A free card that is not a King: it stays selected.
+            for (int cell = 21; cell < 28 && !selected(); ++cell) {
+                if (b.Cell(cell)->GetCount() > 0 && b.Cell(cell)->GetCard(-1)->GetValue() != 13)
+                    b.Table->CardClick(b.Cell(cell)->GetWrapper(-1));
+            }
+            ASSERT_TRUE(selected());
+            b.Game->PrepareForLoad();
+            QBuffer in;
+            in.setData(bytes);
+            ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+            ASSERT_TRUE(b.Game->LoadGame(in));
+            EXPECT_FALSE(selected());
+        }
+    }
+}
