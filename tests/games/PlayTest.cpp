@@ -19,18 +19,29 @@
 
 #include <gtest/gtest.h>
 
+#include "BakersDozen.h"
 #include "BlackHole.h"
+#include "Canfield.h"
+#include "ChineseSolitaire.h"
+#include "Cruel.h"
 #include "Diplomat.h"
+#include "EagleWing.h"
+#include "FortyThieves.h"
 #include "FreeCell.h"
 #include "GameFactory.h"
 #include "Golf.h"
 #include "Klondike.h"
+#include "LaBelleLucie.h"
 #include "MonteCarlo.h"
+#include "MountSunflower.h"
 #include "PairGamesSupport.h"
 #include "Pyramid.h"
+#include "RougeEtNoir.h"
 #include "Rules.h"
 #include "SavedGame.h"
 #include "Spider.h"
+#include "StHelena.h"
+#include "Yukon.h"
 
 namespace {
 
@@ -58,6 +69,46 @@ std::function<bool(const Pile &)> UpBySuit(bool wholeRuns)
         }
         return wholeRuns ? pile.size() % 13 == 0 : pile.size() <= 13;
     };
+}
+
+// Up in one suit from whatever rank the first card has, round from King to
+// Ace, at most thirteen cards.
+bool UpBySuitRound(const Pile &pile)
+{
+    for (size_t i = 1; i < pile.size(); ++i) {
+        if (pile[i]->GetValue() != pile[i - 1]->GetValue() % 13 + 1 || !Rules::SameSuit(pile[i], pile[0]))
+            return false;
+    }
+    return pile.size() <= 13;
+}
+
+// Up from the Ace or down from the King, in one suit.
+bool UpOrDownBySuit(const Pile &pile)
+{
+    const bool up = pile[0]->GetValue() == 1;
+    for (size_t i = 0; i < pile.size(); ++i) {
+        if (pile[i]->GetValue() != (up ? int(i) + 1 : 13 - int(i)) || !Rules::SameSuit(pile[i], pile[0]))
+            return false;
+    }
+    return pile.size() <= 13;
+}
+
+// Up from the Ace in one colour; or, on a run pile, whole runs from the King
+// down to the Ace in alternating colours.
+bool ByColourOrWholeRuns(const Pile &pile)
+{
+    if (pile[0]->GetValue() == 1) {
+        for (size_t i = 0; i < pile.size(); ++i) {
+            if (pile[i]->GetValue() != int(i) + 1 || pile[i]->GetColor() != pile[0]->GetColor())
+                return false;
+        }
+        return pile.size() <= 13;
+    }
+    for (size_t i = 0; i < pile.size(); ++i) {
+        if (pile[i]->GetValue() != 13 - int(i % 13) || (i % 13 && pile[i]->GetColor() == pile[i - 1]->GetColor()))
+            return false;
+    }
+    return pile.size() % 13 == 0;
 }
 
 bool KingsAndThirteens(const Pile &pile)
@@ -107,7 +158,11 @@ std::vector<int> Range(int first, int count)
 const Foundations *FoundationsOf(int32_t id)
 {
     // Catalogue ids: Klondike 0, Free Cell 1, Spider 2, Monte Carlo 3,
-    // Pyramid 4, Diplomat 5, Seahaven 12, Golf 20, Putt Putt 21, Black Hole 22.
+    // Pyramid 4, Diplomat 5, Canfield 6, Forty Thieves 7, Josephine 8,
+    // Streets 9, Baker's Dozen 10, Eagle Wing 11, Seahaven 12, Rouge et Noir
+    // 13, Yukon 15, La Belle Lucie 16, Trefoil 17, St Helena 18, Golf 20,
+    // Putt Putt 21, Black Hole 22, Mount Sunflower 23, Cruel 24, Chinese
+    // Solitaire 25.
     static const std::vector<Foundations> games = {
         {0, Range(Klondike::FirstFoundation, 4), UpBySuit(false), nullptr},
         {1, Range(FreeCell::FirstFoundation, 4), UpBySuit(false), nullptr},
@@ -120,6 +175,21 @@ const Foundations *FoundationsOf(int32_t id)
         {20, {}, nullptr, GolfColumnsEmpty},
         {21, {}, nullptr, GolfColumnsEmpty},
         {22, {BlackHole::Hole}, ChainFromAceOfSpades, nullptr},
+        {6, Range(Canfield::FirstFoundation, 4), UpBySuitRound, nullptr},
+        {7, Range(FortyThieves::FirstFoundation, 8), UpBySuit(false), nullptr},
+        {8, Range(FortyThieves::FirstFoundation, 8), UpBySuit(false), nullptr},
+        {9, Range(FortyThieves::FirstFoundation, 8), UpBySuit(false), nullptr},
+        {10, Range(BakersDozen::FirstFoundation, 4), UpBySuit(false), nullptr},
+        {11, Range(EagleWing::FirstFoundation, 4), UpBySuitRound, nullptr},
+        {13, Range(RougeEtNoir::FirstFoundation, 8), ByColourOrWholeRuns, nullptr},
+        {15, Range(Yukon::FirstFoundation, 4), UpBySuit(false), nullptr},
+        {16, Range(LaBelleLucie::FirstFoundation, 4), UpBySuit(false), nullptr},
+        {17, Range(LaBelleLucie::FirstFoundation, 4), UpBySuit(false), nullptr},
+        {18, Range(StHelena::FirstAceFoundation, 8), UpOrDownBySuit, nullptr},
+        {23, Range(MountSunflower::FirstFoundation, 4), UpBySuit(false), nullptr},
+        {24, Range(Cruel::FirstFoundation, 4), UpBySuit(false), nullptr},
+        {25, Range(ChineseSolitaire::FirstFoundation, 4), UpBySuit(false), nullptr},
+        // Scorpion (14) and Wasp (19) build in their columns: no foundations.
     };
     for (const Foundations &f : games) {
         if (f.gameId == id)
