@@ -75,6 +75,10 @@ void DeckProject::Clear()
 
 bool DeckProject::Load(const QString &path)
 {
+    // A pipe or a device is refused before it is opened: opening a pipe
+    // waits for a writer, and a device may never end.
+    if (!VekIO::CheckIsFile(path, &Error))
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Error = file.errorString();

@@ -31,6 +31,7 @@
 #include "Aboutwnd.h"
 #include "Addresses.h"
 #include "Picture.h"
+#include "Utils.h"
 
 const QString TMainWin::Caption = QStringLiteral("Vek Solitaire - Deck Editor");
 
@@ -490,8 +491,9 @@ void TMainWin::LoadImgButtonClick()
     for (int k = 0; k < files.size() && Current + k < DeckProject::Count; ++k) {
         CardInfo &target = *Project->GetCardInfo(Current + k);
         target.SetFileName(files[k]);
-        // The crop stays, moved (or cut) into a picture of another size.
-        const QSize size = QImageReader(files[k]).size();
+        // The crop stays, moved (or cut) into a picture of another size. Only
+        // a regular file is asked for its size: opening a pipe would wait.
+        const QSize size = VekIO::CheckIsFile(files[k]) ? QImageReader(files[k]).size() : QSize();
         if (size.isValid())
             target.FitCrop(size);
         changed.append(Current + k);

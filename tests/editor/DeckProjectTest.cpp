@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "Bilinear.h"
 #include "Card.h"
 #include "Deck.h"
@@ -133,6 +135,15 @@ TEST_F(DeckProjectTest, DamagedFilesChangeNothing)
         EXPECT_TRUE(untouched());
     }
     EXPECT_FALSE(Project.Load(Dir.filePath(QStringLiteral("missing.vdp"))));
+    // A pipe (whose open() would wait for a writer), a device and a folder
+    // are refused before they are opened.
+    const QString pipe = Dir.filePath(QStringLiteral("pipe.vdp"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString &path : {pipe, QStringLiteral("/dev/zero"), Dir.path()}) {
+        EXPECT_FALSE(Project.Load(path));
+        EXPECT_EQ(Project.LastError(), path + QStringLiteral(" is not a file"));
+        EXPECT_TRUE(untouched());
+    }
     EXPECT_TRUE(Project.Load(Write(good)));
     EXPECT_EQ(Project.GetCardInfo(56)->ImageFile, QByteArray("p56"));
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "EditorTestSupport.h"
 #include "Main.h"
 
@@ -200,6 +202,20 @@ TEST_F(EditorWinTest, ImportFillsEntriesFromTheCurrentOne)
     EXPECT_NE(Window->GetThumbnail(55), with);
     Window->AddRankSymbolsMenuClick();
     EXPECT_EQ(Window->GetThumbnail(55), with);
+}
+
+// A pipe chosen as a picture is named in the message and never opened (its
+// open() would wait for a writer and freeze the window).
+TEST_F(EditorWinTest, ImportingAPipeIsRefusedAtOnce)
+{
+    const QString pipe = Dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    Answers.Pictures = {pipe};
+    Window->LoadImgButtonClick();
+    ASSERT_FALSE(Answers.Errors.isEmpty());
+    EXPECT_TRUE(Answers.Errors.join('\n').contains(pipe + QStringLiteral(" is not a file")));
+    EXPECT_EQ(Window->GetThumbnail(0).pixel(44, 65), DeckProject::BlankColor());
+    EXPECT_EQ(Window->GetBusyLevel(), 0);
 }
 
 TEST_F(EditorWinTest, MakeNeedsTheBackAndEveryCard)
