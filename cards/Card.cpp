@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Card.h"
 
+#include <limits>
+
 #include <QBuffer>
 #include <QIODevice>
 #include <QPainter>
@@ -96,6 +98,25 @@ void Card::ScaleTo(int w, int h)
 
 bool Card::Load(QIODevice &in, QString *error)
 {
+    // Read into a scratch card first: a record whose data is damaged leaves
+    // this card as it was.
+    Card read;
+    qint64 unlimited = std::numeric_limits<qint64>::max();
+    if (!read.LoadHeader(in, unlimited, error) || !read.CheckPicture(error))
+        return false;
+    Value = read.Value;
+    Suit = read.Suit;
+    if (read.Pending.Size > 0) {
+        Source.Clear();
+        Scaled = QImage();
+        Ratio = 1.0;
+        Pending = std::move(read.Pending);
+    }
+    return true;
+}
+
+bool Card::LoadHeader(QIODevice &in, qint64 &budget, QString *error)
+{
     uint32_t reserved;
     int32_t w, h, n;
     uint8_t value, suit;
@@ -144,8 +165,12 @@ bool Card::Load(QIODevice &in, QString *error)
             *error = QStringLiteral("the card picture is larger than %1 x %1 pixels").arg(VekLimits::MaxRecordSide);
         return false;
     }
-    if (!VekJpeg::Check(reinterpret_cast<const uchar *>(bytes), n, pictureWidth, pictureHeight, error))
+    budget -= VekLimits::DecodedBytes(pictureWidth, pictureHeight);
+    if (budget < 0) {
+        if (error)
+            *error = QStringLiteral("the pictures would take more than the memory allowed");
         return false;
+    }
 
     Value = value;
     Suit = CardSuit(suit);
@@ -154,6 +179,15 @@ bool Card::Load(QIODevice &in, QString *error)
     Ratio = 1.0;
     Pending = PendingPicture{data, offset, n, w, h, pictureWidth, pictureHeight, false, 0, 0, false};
     return true;
+}
+
+bool Card::CheckPicture(QString *error) const
+{
+    if (Pending.Size <= 0)
+        return true;
+    int width = 0, height = 0;
+    return VekJpeg::Check(reinterpret_cast<const uchar *>(Pending.Data.constData() + Pending.Offset), Pending.Size,
+                          width, height, error);
 }
 
 qint64 Card::DecodedBytes() const

@@ -82,6 +82,14 @@ public:
     // 176 x 260 so holds a fifth of the pixels it would, and a start touches
     // little fresh memory.
     bool Load(QIODevice &in, QString *error = nullptr);
+    // The same for a record of a deck whose pictures may take at most budget
+    // bytes decoded in all, in two steps: LoadHeader reads the record and
+    // takes its picture's share (known from the header) off the budget,
+    // refusing it when the budget goes below zero; CheckPicture then reads
+    // the picture's data through. A deck so refuses pictures too large in
+    // all before it decodes any of them.
+    bool LoadHeader(QIODevice &in, qint64 &budget, QString *error = nullptr);
+    bool CheckPicture(QString *error = nullptr) const;
     // Writes one deck record; false when the picture cannot be encoded or the
     // stream refuses the bytes.
     bool Save(QIODevice &out);

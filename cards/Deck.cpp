@@ -33,6 +33,12 @@ bool startsWith(QIODevice &in, const char *magic, int length)
     return head.size() == length && memcmp(head.constData(), magic, size_t(length)) == 0;
 }
 
+QString tooLargeMessage()
+{
+    return QStringLiteral("its pictures would take more than %1 MB of memory")
+        .arg(VekLimits::MaxDeckDecodedBytes / (1024 * 1024));
+}
+
 } // namespace
 
 Deck::Deck(NoSeed)
@@ -74,17 +80,21 @@ bool Deck::LoadVekDeck(QIODevice &in)
         Error = QStringLiteral("the deck file is cut short");
         return false;
     }
+    // Only the records' headers are read first, each taking its share of the
+    // decoded budget, so a deck of many large pictures is refused before the
+    // first of them is decoded; the pictures' data is checked at the end.
+    qint64 budget = VekLimits::MaxDeckDecodedBytes;
     QString why;
-    if (!Back->Load(in, &why)) {
-        Error = QStringLiteral("the back of the deck cannot be read: %1").arg(why);
+    if (!Back->LoadHeader(in, budget, &why)) {
+        Error = budget < 0 ? tooLargeMessage() : QStringLiteral("the back of the deck cannot be read: %1").arg(why);
         return false;
     }
     Width = NativeWidth;
     Height = NativeHeight;
     Ratio = 1.0;
     for (int i = 0; i < CardCount; ++i) {
-        if (!Cards[size_t(i)]->Load(in, &why)) {
-            Error = QStringLiteral("card %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
+        if (!Cards[size_t(i)]->LoadHeader(in, budget, &why)) {
+            Error = budget < 0 ? tooLargeMessage() : QStringLiteral("card %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
             return false;
         }
         const Card &card = *Cards[size_t(i)];
@@ -114,7 +124,29 @@ bool Deck::LoadVekDeck(QIODevice &in)
     }
     // The deck has four placeholders; records beyond them are not read.
     for (uint32_t i = 0; i < placeholders && i < uint32_t(PlaceholderCount); ++i) {
-        if (!Placeholders[i]->Load(in, &why)) {
+        if (!Placeholders[i]->LoadHeader(in, budget, &why)) {
+            Error = budget < 0 ? tooLargeMessage()
+                               : QStringLiteral("placeholder %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
+            return false;
+        }
+    }
+    // With pictures kept from before (records without one) counted too.
+    if (DecodedBytes() > VekLimits::MaxDeckDecodedBytes) {
+        Error = tooLargeMessage();
+        return false;
+    }
+    if (!Back->CheckPicture(&why)) {
+        Error = QStringLiteral("the back of the deck cannot be read: %1").arg(why);
+        return false;
+    }
+    for (int i = 0; i < CardCount; ++i) {
+        if (!Cards[size_t(i)]->CheckPicture(&why)) {
+            Error = QStringLiteral("card %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
+            return false;
+        }
+    }
+    for (int i = 0; i < PlaceholderCount; ++i) {
+        if (!Placeholders[size_t(i)]->CheckPicture(&why)) {
             Error = QStringLiteral("placeholder %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
             return false;
         }
@@ -291,8 +323,7 @@ bool Deck::Load(const QString &fileName)
     }
     if (ok && scratch.DecodedBytes() > VekLimits::MaxDeckDecodedBytes) {
         // Only headers have been read so far: nothing was decoded.
-        scratch.Error = QStringLiteral("its pictures would take more than %1 MB of memory")
-                            .arg(VekLimits::MaxDeckDecodedBytes / (1024 * 1024));
+        scratch.Error = tooLargeMessage();
         ok = false;
     }
     if (!ok) {
