@@ -23,6 +23,7 @@
 
 #include "Card.h"
 #include "CardWrapper.h"
+#include "Columns.h"
 #include "Deck.h"
 #include "DropTarget.h"
 #include "GameTable.h"
@@ -234,22 +235,8 @@ void Canfield::DealThree(UndoStep &step)
 
 void Canfield::FindMoves()
 {
-    for (int i = Waste; i <= LastColumn; ++i) {
-        if (IsFoundation(i))
-            continue;
-        TableCell *source = Cell(i);
-        const Card *top = source->GetCard(-1);
-        if (!top)
-            continue;
-        for (int j = FirstFoundation; j <= LastColumn; ++j) {
-            if (j == i || !Accepts(top, j))
-                continue;
-            AddPossibleMove(source, source->GetCount() - 1, Cell(j));
-            // One foundation is enough for a source: on to the columns.
-            if (IsFoundation(j))
-                j = FirstColumn - 1;
-        }
-    }
+    Columns::SuggestTopCards(*this, *Table, Waste, LastColumn, FirstFoundation, LastFoundation,
+                             [this](const Card *card, int target) { return Accepts(card, target); });
 }
 
 // ---- The end: every card on the foundations ----

@@ -118,4 +118,27 @@ bool ScoreMatchesFoundations(const CardGame &game, const GameTable &table, int f
     return sum == game.GetScore();
 }
 
+void SuggestTopCards(CardGame &game, const GameTable &table, int first, int last, int firstFoundation,
+                     int lastFoundation, const std::function<bool(const Card *, int)> &takes)
+{
+    for (int i = first; i <= last; ++i) {
+        if (i >= firstFoundation && i <= lastFoundation)
+            continue;
+        TableCell *source = table.GetCell(i);
+        const Card *top = source->GetCard(-1);
+        if (!top)
+            continue;
+        for (int j = firstFoundation; j <= lastFoundation; ++j) {
+            if (takes(top, j)) {
+                game.AddPossibleMove(source, source->GetCount() - 1, table.GetCell(j));
+                break;
+            }
+        }
+        for (int j = lastFoundation + 1; j <= last; ++j) {
+            if (j != i && takes(top, j))
+                game.AddPossibleMove(source, source->GetCount() - 1, table.GetCell(j));
+        }
+    }
+}
+
 } // namespace Columns

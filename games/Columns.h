@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "CardWrapper.h"
 #include "TableCell.h"
 
+class Card;
 class CardGame;
 class GameTable;
 class UndoStep;
@@ -71,5 +73,14 @@ template <class Fits> int RunStart(const TableCell &cell, Fits fits)
         --lowest;
     return lowest;
 }
+
+// Suggests a move for the top card of each cell first..last that is not one
+// of the foundations firstFoundation..lastFoundation: onto the first
+// foundation that takes it, then onto every cell after the foundations (up
+// to last) that takes it. takes(card, target) is the game's rule. The
+// foundations lie between first and last, the cells a card may build on
+// after them.
+void SuggestTopCards(CardGame &game, const GameTable &table, int first, int last, int firstFoundation,
+                     int lastFoundation, const std::function<bool(const Card *, int)> &takes);
 
 } // namespace Columns

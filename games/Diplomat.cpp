@@ -20,10 +20,11 @@
 
 #include "Card.h"
 #include "CardWrapper.h"
+#include "Columns.h"
 #include "Deck.h"
 #include "GameTable.h"
-#include "Questions.h"
 #include "LevelSetting.h"
+#include "Questions.h"
 #include "Rules.h"
 #include "TableCell.h"
 #include "Utils.h"
@@ -185,22 +186,8 @@ void Diplomat::OnClick(CardWrapper *, int cellIndex, int)
 
 void Diplomat::FindMoves()
 {
-    for (int i = Waste; i <= LastColumn; ++i) {
-        if (IsFoundation(i))
-            continue;
-        TableCell *source = Cell(i);
-        const Card *top = source->GetCard(-1);
-        if (!top)
-            continue;
-        for (int j = FirstFoundation; j <= LastColumn; ++j) {
-            if (j == i || !Accepts(top, j))
-                continue;
-            AddPossibleMove(source, source->GetCount() - 1, Cell(j));
-            // One foundation is enough for a source: on to the columns.
-            if (IsFoundation(j))
-                j = FirstColumn - 1;
-        }
-    }
+    Columns::SuggestTopCards(*this, *Table, Waste, LastColumn, FirstFoundation, LastFoundation,
+                             [this](const Card *card, int target) { return Accepts(card, target); });
 }
 
 // ---- The end: every card on the foundations ----

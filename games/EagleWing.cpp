@@ -24,6 +24,7 @@
 
 #include "Card.h"
 #include "CardWrapper.h"
+#include "Columns.h"
 #include "Deck.h"
 #include "DropTarget.h"
 #include "GameTable.h"
@@ -208,22 +209,8 @@ void EagleWing::OnClick(CardWrapper *, int cellIndex, int)
 
 void EagleWing::FindMoves()
 {
-    for (int i = Waste; i <= LastColumn; ++i) {
-        if (IsFoundation(i))
-            continue;
-        TableCell *source = Cell(i);
-        const Card *top = source->GetCard(-1);
-        if (!top)
-            continue;
-        for (int j = FirstFoundation; j <= LastColumn; ++j) {
-            if (j == i || !Accepts(top, j))
-                continue;
-            AddPossibleMove(source, source->GetCount() - 1, Cell(j));
-            // One foundation is enough for a source: on to the columns.
-            if (IsFoundation(j))
-                j = FirstColumn - 1;
-        }
-    }
+    Columns::SuggestTopCards(*this, *Table, Waste, LastColumn, FirstFoundation, LastFoundation,
+                             [this](const Card *card, int target) { return Accepts(card, target); });
 }
 
 void EagleWing::FindAnyMove()
