@@ -3,6 +3,7 @@
 #include "CardGame.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <unordered_set>
@@ -691,8 +692,18 @@ void CardGame::ClearCardFlags(uint32_t bits)
     }
 }
 
+bool CardGame::DealPileIsWholeDecks() const
+{
+    std::array<size_t, ::Deck::CardCount> copies{};
+    for (const Card *card : DealPile)
+        ++copies[size_t(card->GetSuit() * 13 + card->GetValue() - 1)];
+    return std::all_of(copies.begin(), copies.end(), [&copies](size_t n) { return n == copies[0]; });
+}
+
 bool CardGame::CellsHoldDealPile() const
 {
+    if (!DealPileIsWholeDecks())
+        return false;
     std::vector<const Card *> onTable;
     for (int c = 0; c < CellCount(); ++c) {
         for (const CardWrapper *wrapper : CellAt(c)->GetCards())

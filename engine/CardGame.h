@@ -176,9 +176,13 @@ public:
     void JoinUndoSteps(int first);
     void ClearCardFlags(uint32_t bits);
     // True when the cells hold exactly the cards of the deal pile, each as
-    // often as the pile has it: a loaded position of a variant that keeps
-    // every card on the table must pass it.
+    // often as the pile has it, and the pile is made of whole decks: a
+    // loaded position of a variant that keeps every card on the table must
+    // pass it.
     bool CellsHoldDealPile() const;
+    // True when the deal pile holds each card of the deck equally often, as
+    // every deal made of whole decks does.
+    bool DealPileIsWholeDecks() const;
     // True when the cell is empty and shows the placeholder of card's suit.
     bool ShowsSuitOf(int cellIndex, const Card *card) const;
     // For games with one drop target: ends the drag (every card snaps back,

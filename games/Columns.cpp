@@ -3,12 +3,12 @@
 #include "Columns.h"
 
 #include <algorithm>
-#include <map>
 
 #include <QRect>
 
 #include "Card.h"
 #include "CardGame.h"
+#include "Deck.h"
 #include "DropTarget.h"
 #include "GameTable.h"
 #include "Undo.h"
@@ -92,20 +92,8 @@ void FitFans(GameTable &table, int first, int last, int fan)
 
 bool HoldsWholeDeal(CardGame &game)
 {
-    const int decks = game.GetDeckCount();
-    const std::vector<Card *> &pile = game.GetDealPile();
-    if (int(pile.size()) != decks * 52)
-        return false;
-    std::map<std::pair<int, int>, int> copies;
-    for (const Card *card : pile)
-        ++copies[{card->GetValue(), card->GetSuit()}];
-    if (copies.size() != 52)
-        return false;
-    for (const auto &entry : copies) {
-        if (entry.second != decks)
-            return false;
-    }
-    return game.CellsHoldDealPile();
+    // The pile being whole decks, its size says how many.
+    return int(game.GetDealPile().size()) == game.GetDeckCount() * ::Deck::CardCount && game.CellsHoldDealPile();
 }
 
 bool ScoreMatchesFoundations(const CardGame &game, const GameTable &table, int first, int last)

@@ -350,7 +350,7 @@ bool Spider::LoadGame(QIODevice &stream)
     }
     std::sort(dealt.begin(), dealt.end());
     std::sort(onTable.begin(), onTable.end());
-    if (onTable != dealt || int(dealt.size()) != CardTotal) {
+    if (onTable != dealt || int(dealt.size()) != CardTotal || !DealPileIsWholeDecks()) {
         GameLevel = previous;
         return false;
     }

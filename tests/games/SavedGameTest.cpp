@@ -365,6 +365,12 @@ TEST(SavedGame, DamagedCountsAndCardsAreRefusedCleanly)
     QByteArray twice = good;
     twice.replace(firstCard, 4, good.mid(stockCard, 4));
     expectRefused(s, twice, "a card twice");
+    // Nor when the deal pile has it twice as well: a deal is whole decks.
+    for (int k = 0; k < 52; ++k) {
+        if (good.mid(DealPileAt + 4 * k, 4) == good.mid(firstCard, 4))
+            twice.replace(DealPileAt + 4 * k, 4, good.mid(stockCard, 4));
+    }
+    expectRefused(s, twice, "a card twice in the pile and the cells");
     // Nor does a card moved from one cell to another with the counts kept.
     QByteArray extraBytes = good;
     extraBytes.append(QByteArray(8, '\0'));
