@@ -94,7 +94,8 @@ bool Deck::LoadVekDeck(QIODevice &in)
     Ratio = 1.0;
     for (int i = 0; i < CardCount; ++i) {
         if (!Cards[size_t(i)]->LoadHeader(in, budget, &why)) {
-            Error = budget < 0 ? tooLargeMessage() : QStringLiteral("card %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
+            Error = budget < 0 ? tooLargeMessage()
+                               : QStringLiteral("card %1 of the deck cannot be read: %2").arg(i + 1).arg(why);
             return false;
         }
         const Card &card = *Cards[size_t(i)];
@@ -322,7 +323,8 @@ bool Deck::Load(const QString &fileName)
         ok = false;
     }
     if (ok && scratch.DecodedBytes() > VekLimits::MaxDeckDecodedBytes) {
-        // Only headers have been read so far: nothing was decoded.
+        // Each reader has checked this before decoding anything; kept as the
+        // last word on what may replace the current pictures.
         scratch.Error = tooLargeMessage();
         ok = false;
     }
